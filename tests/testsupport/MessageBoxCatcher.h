@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// Watches for the next modal message box, keeps its text and closes it, so that a test can go on past
+// the point where the program shows an error. Gives up after a few seconds.
+class TMessageBoxCatcher : public QObject
+{
+    Q_OBJECT
+
+public:
+    TMessageBoxCatcher();
+
+    bool Caught() const { return FCaught; }
+    const QString& Text() const { return FText; }
+
+private:
+    void Poll();
+
+    QTimer FTimer;
+    int FPollsLeft = 250; // 5 seconds at 20 ms
+    bool FCaught = false;
+    QString FText;
+};
