@@ -100,35 +100,25 @@ QJsonValue TJsonRecordReader::member(QStringView AFieldName) const
 
 bool TJsonRecordReader::read(QStringView AFieldName, QString& ATarget) const
 {
-    const QJsonValue value = member(AFieldName);
-    if (value.isUndefined())
-        return true;
-    if (!value.isString())
-        return false;
-    ATarget = value.toString();
-    return true;
+    return assign<QString>(AFieldName, ATarget, [](const QJsonValue& AValue) -> std::optional<QString> {
+        return AValue.isString() ? std::optional(AValue.toString()) : std::nullopt;
+    });
 }
 
 bool TJsonRecordReader::read(QStringView AFieldName, bool& ATarget) const
 {
-    const QJsonValue value = member(AFieldName);
-    if (value.isUndefined())
-        return true;
-    if (!value.isBool())
-        return false;
-    ATarget = value.toBool();
-    return true;
+    return assign<bool>(AFieldName, ATarget, [](const QJsonValue& AValue) -> std::optional<bool> {
+        return AValue.isBool() ? std::optional(AValue.toBool()) : std::nullopt;
+    });
 }
 
 bool TJsonRecordReader::read(QStringView AFieldName, qint32& ATarget) const
 {
-    const QJsonValue value = member(AFieldName);
-    if (value.isUndefined())
-        return true;
-    const double number = value.toDouble(std::numeric_limits<double>::quiet_NaN());
-    if (!value.isDouble() || number != std::trunc(number) || number < std::numeric_limits<qint32>::min() ||
-        number > std::numeric_limits<qint32>::max())
-        return false;
-    ATarget = static_cast<qint32>(number);
-    return true;
+    return assign<qint32>(AFieldName, ATarget, [](const QJsonValue& AValue) -> std::optional<qint32> {
+        const double number = AValue.toDouble();
+        if (!AValue.isDouble() || number != std::trunc(number) ||
+            number < std::numeric_limits<qint32>::min() || number > std::numeric_limits<qint32>::max())
+            return std::nullopt;
+        return static_cast<qint32>(number);
+    });
 }

@@ -42,6 +42,19 @@ private:
     TJsonRecordReader(const QJsonObject& AObject, Qt::CaseSensitivity AKeyMatching);
     QJsonValue member(QStringView AFieldName) const;
 
+    // Sets ATarget from the member when it is present and converts; false when it does not convert.
+    template <class T>
+    bool assign(QStringView AFieldName, T& ATarget, std::optional<T> (*AConvert)(const QJsonValue&)) const
+    {
+        const QJsonValue value = member(AFieldName);
+        if (value.isUndefined())
+            return true;
+        const std::optional<T> converted = AConvert(value);
+        if (converted)
+            ATarget = *converted;
+        return converted.has_value();
+    }
+
     QJsonObject FObject;
     Qt::CaseSensitivity FKeyMatching;
 };
