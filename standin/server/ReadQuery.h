@@ -1,0 +1,24 @@
+#pragma once
+
+#include "platform/data/FieldDef.h"
+#include "standin/server/ServerUser.h"
+
+class TSqliteDb;
+
+// Runs a client's SQL text: exactly one read-only SELECT, seeing only the rows the user may read.
+// Anything else raises EZQError and has no effect.
+class TReadQuery
+{
+public:
+    explicit TReadQuery(TSqliteDb& ADb) : FDb(ADb) {}
+
+    // The rows the statement selects; a column taken from another table than ATable, or computed, is
+    // marked joined, the id of ATable as its key.
+    TDataSetRows Run(const TServerUser& AUser, const QString& ATable, const QString& ASql);
+
+private:
+    void ScopeTo(const TServerUser& AUser);
+
+    TSqliteDb& FDb;
+    QString FScope; // the user whose views are in place
+};
