@@ -238,7 +238,8 @@ void TFServCon::getOneTable(const QString& ATablename, const QString& ASQL, cons
     TLoadGuard guard(table);
     table.SetIndexFieldNames(AOrderBY);
     table.Close();
-    const TDataSetRows& rows = firstDataSet(FunctionsDB().getOneTable(ATablename, ASQL), ATablename);
+    const TDataSetList answer = FunctionsDB().getOneTable(ATablename, ASQL);
+    const TDataSetRows& rows = firstDataSet(answer, ATablename);
 
     // The answer decides the columns: those it lacks go, those it brings come.
     for (qsizetype i = table.Fields().size() - 1; i >= 0; --i) {

@@ -99,7 +99,7 @@ QByteArray TRestConnection::Execute(const QByteArray& AVerb, const QByteArray& A
 
     const QVariant status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
     if (!status.isValid())
-        throw EZQError(QStringLiteral("Error executing request: ") + reply->errorString());
+        throw EZQError(QStringLiteral("Error in request execution: ") + reply->errorString());
     const QByteArray body = reply->readAll();
     const int code = status.toInt();
     if (code < 200 || code > 202) {

@@ -37,7 +37,7 @@ public:
 
     // Sends one request to APath below the REST context (already percent-encoded) and gives the body of a
     // successful answer. A failure status raises ERestError and drops the session id; a request without any
-    // answer raises EZQError "Error executing request: " and the network layer's text.
+    // answer raises EZQError "Error in request execution: " and the network layer's text.
     QByteArray Execute(const QByteArray& AVerb, const QByteArray& APath, const QByteArray& ABody,
                        const QByteArray& AAccept);
 
