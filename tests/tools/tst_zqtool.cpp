@@ -1,6 +1,7 @@
 #include "config/CryptTools.h"
 #include "config/DESCrypt.h"
 #include "config/ZQCConfig.h"
+#include "tests/testsupport/ServerFixture.h"
 #include "update/MyProxyConf.h"
 #include "util/MyTools.h"
 
@@ -119,6 +120,34 @@ private slots:
         QCOMPARE(runTool({"version-key", copy}).output, QByteArray("2_30405\n"));
         QVERIFY(QFileInfo(copy).isExecutable());
         QCOMPARE(QProcess::execute(copy, {"version-key", copy}), 0); // still a working program
+    }
+
+    void callAsksTheServer()
+    {
+        TServerFixture server;
+        QVERIFY2(server.Error().isEmpty(), qPrintable(server.Error()));
+        const QStringList login = {"call",
+                                   "--host",
+                                   "127.0.0.1",
+                                   "--port",
+                                   QString::number(server.RestPort()),
+                                   "--ca",
+                                   server.CaFile(),
+                                   "--user",
+                                   "praxis@ps-nord.de",
+                                   "--password"};
+        const TToolRun rows =
+            runTool(login + QStringList{TServerFixture::DemoPassword, "getOneTable", "Customer",
+                                        "SELECT id, customername FROM Customer ORDER BY id"});
+        QCOMPARE(rows.exitCode, 0);
+        QCOMPARE(rows.output, QByteArray("{\"customername\":\"Praxis Dr. Berger\",\"id\":1}\n"
+                                         "{\"customername\":\"MVZ Ostufer\",\"id\":3}\n"));
+        QCOMPARE(runTool(login + QStringList{TServerFixture::DemoPassword, "getUserID"}).output,
+                 QByteArray("7\n"));
+        const TToolRun refused = runTool(login + QStringList{"falsch", "Connected"});
+        QCOMPARE(refused.exitCode, 2);
+        QCOMPARE(refused.error,
+                 QByteArray("zqtool: HTTP/1.1 403 Forbidden: Benutzername oder Passwort ist falsch.\n"));
     }
 
     // Every refusal is one line on standard error, exit status 2, and leaves the files as they were.

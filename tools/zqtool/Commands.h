@@ -13,6 +13,7 @@ void config(const QStringList& AWords);
 void proxy(const QStringList& AWords);
 void versionKey(const QStringList& AWords);
 void setVersion(const QStringList& AWords);
+void call(const QStringList& AWords);
 
 // Standard input as text, one character per byte, and text written back the same way.
 QString readStandardInput();

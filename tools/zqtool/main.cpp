@@ -18,7 +18,10 @@ constexpr char Usage[] =
     "  proxy show [FILE]                      the JSON of a proxy file (ZQVersions/proxy.config here)\n"
     "  proxy write [FILE] --host H --port N [--username U --password P]\n"
     "  version-key FILE                       the version key of an executable\n"
-    "  set-version FILE A.B.C.D               writes the file version into an executable\n";
+    "  set-version FILE A.B.C.D               writes the file version into an executable\n"
+    "  call --host H --port P [--ca FILE] --user EMAIL --password PW METHOD [ARGS]\n"
+    "                                         calls one server method and prints its answer\n"
+    "                                         (getOneTable TABLE SQL prints the rows as JSON lines)\n";
 
 using TCommand = std::function<void(const QStringList&)>;
 
@@ -30,6 +33,7 @@ const std::map<QString, TCommand> Commands = {
     {QStringLiteral("proxy"), ZQToolCommands::proxy},
     {QStringLiteral("version-key"), ZQToolCommands::versionKey},
     {QStringLiteral("set-version"), ZQToolCommands::setVersion},
+    {QStringLiteral("call"), ZQToolCommands::call},
 };
 
 constexpr int ExitFailure = 2;
