@@ -33,7 +33,8 @@ private:
     TDataTable::THook FAfterScroll;
 };
 
-const TDataSetRows& firstDataSet(const TDataSetList& AList, const QString& ATablename)
+template <class TList>
+auto& firstDataSet(TList& AList, const QString& ATablename)
 {
     if (AList.isEmpty())
         throw EZQError(
@@ -238,8 +239,8 @@ void TFServCon::getOneTable(const QString& ATablename, const QString& ASQL, cons
     TLoadGuard guard(table);
     table.SetIndexFieldNames(AOrderBY);
     table.Close();
-    const TDataSetList answer = FunctionsDB().getOneTable(ATablename, ASQL);
-    const TDataSetRows& rows = firstDataSet(answer, ATablename);
+    TDataSetList answer = FunctionsDB().getOneTable(ATablename, ASQL);
+    TDataSetRows& rows = firstDataSet(answer, ATablename);
 
     // The answer decides the columns: those it lacks go, those it brings come.
     for (qsizetype i = table.Fields().size() - 1; i >= 0; --i) {
@@ -253,7 +254,7 @@ void TFServCon::getOneTable(const QString& ATablename, const QString& ASQL, cons
                          [&](const TFieldDef& AField) { return AField.name == field.name; }))
             table.AddField(field);
     }
-    table.AppendRows(rows);
+    table.AppendRows(std::move(rows));
 }
 
 void TFServCon::postTable(const QString& ATablename, bool ADriectGetTable)
@@ -277,7 +278,8 @@ void TFServCon::postTable(const QString& ATablename, bool ADriectGetTable)
 
 TDataSetRows TFServCon::getDataSetFromTable(const QString& ATablename, const QString& ASQL)
 {
-    return firstDataSet(FunctionsDB().getOneTable(ATablename, ASQL), ATablename);
+    TDataSetList answer = FunctionsDB().getOneTable(ATablename, ASQL);
+    return std::move(firstDataSet(answer, ATablename));
 }
 
 void TFServCon::AfterChanged(TDataTable& DataSet)

@@ -157,6 +157,31 @@ void TDataTable::AppendRows(const TDataSetRows& ARows)
     SetCursor(FView.isEmpty() ? -1 : 0);
 }
 
+void TDataTable::AppendRows(TDataSetRows&& ARows)
+{
+    bool lineUp = ARows.fields.size() == FFields.size();
+    for (int i = 0; lineUp && i < FFields.size(); ++i)
+        lineUp = ARows.fields[i].name == FFields[i].name && ARows.fields[i].type == FFields[i].type;
+    if (!lineUp) {
+        AppendRows(std::as_const(ARows));
+        return;
+    }
+    CheckBrowseMode();
+    FRows.reserve(FRows.size() + ARows.rows.size());
+    for (TRowValues& values : ARows.rows) {
+        TStoredRow row;
+        row.values = std::move(values);
+        row.values.resize(FFields.size());
+        row.originals = row.values;
+        FRows.append(std::move(row));
+    }
+    if (!Active())
+        SetState(TState::Browse);
+    RebuildView(-1);
+    NotifyReset();
+    SetCursor(FView.isEmpty() ? -1 : 0);
+}
+
 void TDataTable::First()
 {
     MoveTo(0);

@@ -59,6 +59,8 @@ public:
     // Appends the rows of a data set (matched to the columns by name) without recording changes; opens the
     // table and moves to the first visible row.
     void AppendRows(const TDataSetRows& ARows);
+    // The same, taking the rows over without copying when their columns line up with the table's.
+    void AppendRows(TDataSetRows&& ARows);
 
     // Visible rows and the cursor.
     int RecordCount() const { return int(FView.size()); }

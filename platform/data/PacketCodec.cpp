@@ -142,10 +142,9 @@ public:
             if (FReader.toTag() != QCborKnownTags::DateTimeString)
                 damaged("Wert");
             FReader.next();
+            // A moment that cannot be read is missing, not a reason to refuse the whole table.
             const QDateTime moment = QDateTime::fromString(text(), Qt::ISODateWithMs);
-            if (!moment.isValid())
-                damaged("Zeitpunkt");
-            return moment;
+            return moment.isValid() ? QVariant(moment) : QVariant();
         }
         default:
             damaged("Wert");
@@ -240,31 +239,93 @@ QByteArray Inflate(QByteArrayView AData)
     return result;
 }
 
+TDataSetEncoder::TDataSetEncoder(const TFieldDefs& AFields)
+    : FWriter(std::make_unique<QCborStreamWriter>(&FCbor)), FFieldCount(AFields.size())
+{
+    FWriter->startArray(2);
+    FWriter->startArray(AFields.size());
+    for (const TFieldDef& field : AFields) {
+        FWriter->startArray(3);
+        FWriter->append(field.name);
+        FWriter->append(quint64(field.type));
+        FWriter->append((field.key ? FlagKey : 0) | (field.required ? FlagRequired : 0) |
+                        (field.joined ? FlagJoined : 0));
+        FWriter->endArray();
+    }
+    FWriter->endArray();
+    FWriter->startArray(); // the rows, as many as come
+}
+
+TDataSetEncoder::~TDataSetEncoder() = default;
+
+void TDataSetEncoder::StartRowIfNeeded()
+{
+    if (!FInRow) {
+        FWriter->startArray(FFieldCount);
+        FInRow = true;
+    }
+}
+
+void TDataSetEncoder::AddNull()
+{
+    StartRowIfNeeded();
+    FWriter->append(nullptr);
+}
+
+void TDataSetEncoder::AddInteger(qint64 AValue)
+{
+    StartRowIfNeeded();
+    FWriter->append(AValue);
+}
+
+void TDataSetEncoder::AddBoolean(bool AValue)
+{
+    StartRowIfNeeded();
+    FWriter->append(AValue);
+}
+
+void TDataSetEncoder::AddText(QByteArrayView AUtf8)
+{
+    StartRowIfNeeded();
+    FWriter->appendTextString(AUtf8.data(), AUtf8.size());
+}
+
+void TDataSetEncoder::AddDateTime(QByteArrayView AIsoText)
+{
+    StartRowIfNeeded();
+    FWriter->append(QCborKnownTags::DateTimeString);
+    FWriter->appendTextString(AIsoText.data(), AIsoText.size());
+}
+
+void TDataSetEncoder::AddValue(const QVariant& AValue)
+{
+    StartRowIfNeeded();
+    writeValue(*FWriter, AValue);
+}
+
+void TDataSetEncoder::EndRow()
+{
+    StartRowIfNeeded();
+    FWriter->endArray();
+    FInRow = false;
+}
+
+QByteArray TDataSetEncoder::Finish()
+{
+    FWriter->endArray();
+    FWriter->endArray();
+    return toBase64(FCbor);
+}
+
 QByteArray EncodeDataSet(const TDataSetRows& ADataSet)
 {
-    QByteArray cbor;
-    QCborStreamWriter writer(&cbor);
-    writer.startArray(2);
-    writer.startArray(ADataSet.fields.size());
-    for (const TFieldDef& field : ADataSet.fields) {
-        writer.startArray(3);
-        writer.append(field.name);
-        writer.append(quint64(field.type));
-        writer.append((field.key ? FlagKey : 0) | (field.required ? FlagRequired : 0) |
-                      (field.joined ? FlagJoined : 0));
-        writer.endArray();
-    }
-    writer.endArray();
-    writer.startArray(ADataSet.rows.size());
+    TDataSetEncoder encoder(ADataSet.fields);
     for (const TRowValues& row : ADataSet.rows) {
-        writer.startArray(row.size());
         for (const QVariant& value : row)
-            writeValue(writer, value);
-        writer.endArray();
+            encoder.AddValue(value);
+        encoder.EndRow();
     }
-    writer.endArray();
-    writer.endArray();
-    return toBase64(cbor);
+    return encoder.Finish();
 }
 
 TDataSetRows DecodeDataSet(QByteArrayView ABase64)

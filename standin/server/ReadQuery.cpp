@@ -1,5 +1,6 @@
 #include "standin/server/ReadQuery.h"
 
+#include "platform/data/PacketCodec.h"
 #include "standin/server/AccessRules.h"
 #include "standin/server/Sqlite.h"
 #include "util/ZQError.h"
@@ -42,7 +43,7 @@ void TReadQuery::ScopeTo(const TServerUser& AUser)
     FScope = scope;
 }
 
-TDataSetRows TReadQuery::Run(const TServerUser& AUser, const QString& ATable, const QString& ASql)
+QByteArray TReadQuery::Run(const TServerUser& AUser, const QString& ATable, const QString& ASql)
 {
     ScopeTo(AUser);
     TGuard guard(FDb);
@@ -65,8 +66,8 @@ TDataSetRows TReadQuery::Run(const TServerUser& AUser, const QString& ATable, co
     if (!sqlite3_stmt_readonly(prepared))
         throw EZQError(QStringLiteral("Die Abfrage wurde abgelehnt: nur lesende Anweisungen sind erlaubt."));
 
-    TDataSetRows rows;
-    QList<bool> declared;
+    bool hasRow = statement.Step();
+    TFieldDefs fields;
     for (int i = 0; i < statement.ColumnCount(); ++i) {
         TFieldDef field;
         field.name = QString::fromUtf8(sqlite3_column_name(prepared, i));
@@ -76,21 +77,36 @@ TDataSetRows TReadQuery::Run(const TServerUser& AUser, const QString& ATable, co
         field.joined = !ownColumn;
         field.key = ownColumn && column && qstrcmp(column, "id") == 0;
         const char* declaration = sqlite3_column_decltype(prepared, i);
-        field.type = declaration ? typeOfDeclaration(declaration) : TFieldType::Integer;
-        declared << (declaration != nullptr);
-        rows.fields << field;
+        field.type = declaration ? typeOfDeclaration(declaration)
+                     : hasRow && sqlite3_column_type(prepared, i) == SQLITE_INTEGER ? TFieldType::Integer
+                                                                                    : TFieldType::Text;
+        fields << field;
     }
-    while (statement.Step()) {
-        TRowValues row;
-        row.reserve(rows.fields.size());
-        for (int i = 0; i < rows.fields.size(); ++i) {
-            const QVariant value = statement.Value(i);
-            // A computed column is a number only while all its values are whole numbers.
-            if (!declared[i] && !value.isNull() && value.typeId() != QMetaType::LongLong)
-                rows.fields[i].type = TFieldType::Text;
-            row << value;
+
+    PacketCodec::TDataSetEncoder encoder(fields);
+    for (; hasRow; hasRow = statement.Step()) {
+        for (int i = 0; i < fields.size(); ++i) {
+            switch (sqlite3_column_type(prepared, i)) {
+            case SQLITE_NULL:
+                encoder.AddNull();
+                break;
+            case SQLITE_INTEGER:
+                if (fields[i].type == TFieldType::Boolean)
+                    encoder.AddBoolean(sqlite3_column_int64(prepared, i) != 0);
+                else
+                    encoder.AddInteger(sqlite3_column_int64(prepared, i));
+                break;
+            default: {
+                const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(prepared, i));
+                const QByteArrayView utf8(text, sqlite3_column_bytes(prepared, i));
+                if (fields[i].type == TFieldType::DateTime)
+                    encoder.AddDateTime(utf8);
+                else
+                    encoder.AddText(utf8);
+            }
+            }
         }
-        rows.rows << std::move(row);
+        encoder.EndRow();
     }
-    return rows;
+    return encoder.Finish();
 }

@@ -3,6 +3,8 @@
 #include "platform/data/FieldDef.h"
 #include "standin/server/ServerUser.h"
 
+#include <QByteArray>
+
 class TSqliteDb;
 
 // Runs a client's SQL text: exactly one read-only SELECT, seeing only the rows the user may read.
@@ -12,9 +14,10 @@ class TReadQuery
 public:
     explicit TReadQuery(TSqliteDb& ADb) : FDb(ADb) {}
 
-    // The rows the statement selects; a column taken from another table than ATable, or computed, is
-    // marked joined, the id of ATable as its key.
-    TDataSetRows Run(const TServerUser& AUser, const QString& ATable, const QString& ASql);
+    // The packet of the rows the statement selects, streamed from SQLite. A column taken from another
+    // table than ATable, or computed, is marked joined, the id of ATable as its key; a computed column is
+    // typed by its first row's value.
+    QByteArray Run(const TServerUser& AUser, const QString& ATable, const QString& ASql);
 
 private:
     void ScopeTo(const TServerUser& AUser);

@@ -164,8 +164,8 @@ TRestService::TAnswer TRestService::Call(const TServerUser& AUser, const QString
     if (AMethod == QLatin1String("TFFunctionsDatabase.getOrgaID"))
         return {TStatus::Ok, result({QString::number(AUser.orgaId)}), {}};
     if (AMethod == QLatin1String("TFFunctionsDatabase.getOneTable") && AArguments.size() == 2) {
-        const TDataSetRows rows = FReadQuery.Run(AUser, argument(0), argument(1));
-        return {TStatus::Ok, result({PacketCodec::DataSetListToJson({{argument(0), rows}})}), {}};
+        const QByteArray packet = FReadQuery.Run(AUser, argument(0), argument(1));
+        return {TStatus::Ok, result({QJsonObject{{argument(0), QString::fromLatin1(packet)}}}), {}};
     }
     if (AMethod == QLatin1String("TFFunctionsDatabase.\"postSelecedTable\"") && AArguments.size() == 1) {
         TDeltaList deltas;
