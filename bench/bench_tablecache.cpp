@@ -36,6 +36,14 @@ void report(const char* AWhat, double AMeasured, const char* AReference, double 
                 AReferenceTime, AMeasured / AReferenceTime);
 }
 
+std::unique_ptr<TServerFixture> startServer(int AScale)
+{
+    auto server = std::make_unique<TServerFixture>(1800, AScale);
+    if (!server->Error().isEmpty())
+        qFatal("%s", qPrintable(server->Error()));
+    return server;
+}
+
 std::unique_ptr<TFServCon> loggedIn(const TServerFixture& AServer)
 {
     auto servCon = std::make_unique<TFServCon>(TMyProxyConf());
@@ -50,10 +58,8 @@ std::unique_ptr<TFServCon> loggedIn(const TServerFixture& AServer)
 
 void benchLoad(int ARounds)
 {
-    TServerFixture server(1800, 100000);
-    if (!server.Error().isEmpty())
-        qFatal("%s", qPrintable(server.Error()));
-    auto servCon = loggedIn(server);
+    const auto server = startServer(100000);
+    auto servCon = loggedIn(*server);
     TDataTable& customers = servCon->Table(ZQParams::TableCustomer);
     const double load = medianMilliseconds(
         ARounds, [&] { servCon->getOneTable(ZQParams::TableCustomer, CustomersOfPartner, QString()); });
@@ -61,7 +67,7 @@ void benchLoad(int ARounds)
         QProcess reader;
         reader.setStandardOutputFile(QProcess::nullDevice());
         reader.start(QStringLiteral("sqlite3"),
-                     {"-readonly", server.DataFolder() + "/zq.sqlite3", CustomersOfPartner});
+                     {"-readonly", server->DataFolder() + "/zq.sqlite3", CustomersOfPartner});
         if (!reader.waitForFinished(120000) || reader.exitCode() != 0)
             qFatal("sqlite3 failed");
     });
@@ -71,10 +77,8 @@ void benchLoad(int ARounds)
 
 void benchPost(int ARounds)
 {
-    TServerFixture server(1800, 10000);
-    if (!server.Error().isEmpty())
-        qFatal("%s", qPrintable(server.Error()));
-    auto servCon = loggedIn(server);
+    const auto server = startServer(10000);
+    auto servCon = loggedIn(*server);
     TDataTable& customers = servCon->Table(ZQParams::TableCustomer);
     const double bare = medianMilliseconds(
         ARounds, [&] { servCon->getOneTable(ZQParams::TableCustomer, CustomersOfPartner, QString()); });

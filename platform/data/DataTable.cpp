@@ -150,11 +150,7 @@ void TDataTable::AppendRows(const TDataSetRows& ARows)
         row.originals = row.values;
         FRows.append(std::move(row));
     }
-    if (!Active())
-        SetState(TState::Browse);
-    RebuildView(-1);
-    NotifyReset();
-    SetCursor(FView.isEmpty() ? -1 : 0);
+    ShowAppendedRows();
 }
 
 void TDataTable::AppendRows(TDataSetRows&& ARows)
@@ -175,6 +171,11 @@ void TDataTable::AppendRows(TDataSetRows&& ARows)
         row.originals = row.values;
         FRows.append(std::move(row));
     }
+    ShowAppendedRows();
+}
+
+void TDataTable::ShowAppendedRows()
+{
     if (!Active())
         SetState(TState::Browse);
     RebuildView(-1);

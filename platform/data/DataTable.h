@@ -151,6 +151,7 @@ private:
     int RequireField(const QString& AName) const;
     void RequireActive() const;
     void RebuildView(qsizetype AKeepStoredRow);
+    void ShowAppendedRows();
     bool Accepts(qsizetype AStoredRow) const;
     void SetCursor(int AVisibleRow);
     void SetState(TState AState);

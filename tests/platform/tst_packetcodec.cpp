@@ -38,6 +38,25 @@ QByteArray handWritten(const std::function<void(QCborStreamWriter&)>& AWrite)
     return cbor;
 }
 
+// A data set of one integer key column "id" of the given type number, whose rows AWriteRows writes.
+QByteArray oneColumn(quint64 AType, const std::function<void(QCborStreamWriter&)>& AWriteRows, int ARows = 1)
+{
+    return handWritten([&](QCborStreamWriter& AWriter) {
+        AWriter.startArray(2);
+        AWriter.startArray(1);
+        AWriter.startArray(3);
+        AWriter.append(QStringLiteral("id"));
+        AWriter.append(AType);
+        AWriter.append(quint64(1));
+        AWriter.endArray();
+        AWriter.endArray();
+        AWriter.startArray(ARows);
+        AWriteRows(AWriter);
+        AWriter.endArray();
+        AWriter.endArray();
+    });
+}
+
 // A zlib stream that inflates to far more than any packet may hold.
 QByteArray zlibBomb()
 {
@@ -113,49 +132,16 @@ private slots:
         }));
         QTest::newRow("claimed length far beyond the data")
             << packed(QByteArray::fromHex("9b7fffffffffffffff"));
-        QTest::newRow("unknown column type") << packed(handWritten([](QCborStreamWriter& W) {
-            W.startArray(2);
-            W.startArray(1);
-            W.startArray(3);
-            W.append(QStringLiteral("id"));
-            W.append(quint64(9));
-            W.append(quint64(0));
-            W.endArray();
-            W.endArray();
-            W.startArray(0);
-            W.endArray();
-            W.endArray();
+        QTest::newRow("unknown column type") << packed(oneColumn(
+            9, [](QCborStreamWriter&) {}, 0));
+        QTest::newRow("row shorter than the columns") << packed(oneColumn(1, [](QCborStreamWriter& AWriter) {
+            AWriter.startArray(0);
+            AWriter.endArray();
         }));
-        QTest::newRow("row shorter than the columns") << packed(handWritten([](QCborStreamWriter& W) {
-            W.startArray(2);
-            W.startArray(1);
-            W.startArray(3);
-            W.append(QStringLiteral("id"));
-            W.append(quint64(1));
-            W.append(quint64(1));
-            W.endArray();
-            W.endArray();
-            W.startArray(1);
-            W.startArray(0);
-            W.endArray();
-            W.endArray();
-            W.endArray();
-        }));
-        QTest::newRow("floating-point value") << packed(handWritten([](QCborStreamWriter& W) {
-            W.startArray(2);
-            W.startArray(1);
-            W.startArray(3);
-            W.append(QStringLiteral("id"));
-            W.append(quint64(1));
-            W.append(quint64(1));
-            W.endArray();
-            W.endArray();
-            W.startArray(1);
-            W.startArray(1);
-            W.append(1.5);
-            W.endArray();
-            W.endArray();
-            W.endArray();
+        QTest::newRow("floating-point value") << packed(oneColumn(1, [](QCborStreamWriter& AWriter) {
+            AWriter.startArray(1);
+            AWriter.append(1.5);
+            AWriter.endArray();
         }));
     }
 
