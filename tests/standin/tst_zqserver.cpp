@@ -1,0 +1,84 @@
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct TRun
+{
+    int exitCode = -1;
+    QByteArray output;
+    QByteArray error;
+};
+
+TRun runServer(const QStringList& AArguments)
+{
+    QProcess server;
+    server.start(QStringLiteral(ZQSERVER_PATH), AArguments);
+    if (!server.waitForFinished(60000))
+        qFatal("zqserver did not end");
+    return {server.exitStatus() == QProcess::NormalExit ? server.exitCode() : -1,
+            server.readAllStandardOutput(), server.readAllStandardError()};
+}
+
+} // namespace
+
+// The command line of the stand-in server.
+class TestZQServer : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir FDir;
+
+private slots:
+    void initTestCase() { QCOMPARE(runServer({"--demo", FDir.filePath("demo")}).exitCode, 0); }
+
+    void badCommandLinesEndAtOnce_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("nothing") << QStringList();
+        QTest::newRow("unknown option") << QStringList{"--data", FDir.filePath("demo"), "--colour", "red"};
+        QTest::newRow("port out of range")
+            << QStringList{"--data", FDir.filePath("demo"), "--rest-port", "70000"};
+        QTest::newRow("port not a number")
+            << QStringList{"--data", FDir.filePath("demo"), "--rest-port", "x"};
+        QTest::newRow("demo and data")
+            << QStringList{"--demo", FDir.filePath("a"), "--data", FDir.filePath("demo")};
+        QTest::newRow("no data folder") << QStringList{"--data", FDir.filePath("nothing-here")};
+        QTest::newRow("demo over a database") << QStringList{"--demo", FDir.filePath("demo")};
+        QTest::newRow("demo below a file") << QStringList{"--demo", FDir.filePath("demo/zq.sqlite3/below")};
+    }
+
+    void badCommandLinesEndAtOnce()
+    {
+        QFETCH(QStringList, arguments);
+        const TRun run = runServer(arguments);
+        QCOMPARE(run.exitCode, 2);
+        QVERIFY2(run.error.startsWith("zqserver: ") && run.error.count('\n') == 1, run.error.constData());
+        QVERIFY(run.output.isEmpty());
+    }
+
+    void servesUntilTerminated()
+    {
+        QProcess server;
+        server.start(QStringLiteral(ZQSERVER_PATH),
+                     {"--data", FDir.filePath("demo"), "--rest-port", "0", "--download-port", "0"});
+        QByteArray output;
+        const QDeadlineTimer deadline(60000);
+        while (!output.contains("zqserver ready\n") && !deadline.hasExpired() &&
+               server.waitForReadyRead(1000))
+            output += server.readAllStandardOutput();
+        QVERIFY2(output.contains("zqserver ready\n"), output.constData());
+        QVERIFY(QDir(FDir.filePath("demo")).exists("ca.pem"));
+        server.terminate();
+        QVERIFY(server.waitForFinished(10000));
+        QCOMPARE(server.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(server.exitCode(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestZQServer)
+#include "tst_zqserver.moc"
