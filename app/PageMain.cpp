@@ -1,8 +1,15 @@
 #include "app/PageMain.h"
 
+#include "app/HomePage.h"
 #include "app/MenuIcons.h"
 #include "config/ZQCConfig.h"
+#include "pages/Frame.h"
+#include "pages/ZQParams.h"
+#include "platform/bind/BindSource.h"
+#include "platform/bind/LinkListControlToField.h"
+#include "platform/widgets/ListView.h"
 #include "platform/widgets/MultiView.h"
+#include "server/ServerConnection.h"
 #include "update/ZQConnector.h"
 #include "util/MyTools.h"
 #include "util/SystemTools.h"
@@ -10,6 +17,7 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -27,19 +35,19 @@ struct TPageEntry
     const char* page;
     const char* entry;
     const char* text;
-    const char* header; // nullptr: entering the page leaves the header text as it is
     TMenuIcon icon;
 };
 
 // In the order of the pager's pages and of the main menu's entries (TFPageMain::TPageIndex).
 constexpr TPageEntry PageTable[] = {
-    {"P1_Home", "M1_Home", "Home", "News", TMenuIcon::Home},
-    {"P2_Downloads", "M2_Downloads", "Downloads", "Downloadcenter", TMenuIcon::Downloads},
-    {"P3_Costumers", "M3_Costumers", "Kunden", "Kundenverwaltung", TMenuIcon::Customers},
-    {"P4_Updates", "M4_Updates", "Updates", "Updateverwaltung", TMenuIcon::Updates},
-    {"P5_Config", "M5_Config", "Einstellungen", "Einstellungen", TMenuIcon::Settings},
-    {"P6_CustomerOverview", "M6_CustomerOverview", "M6_CustomerOverview", nullptr, TMenuIcon::None},
+    {"P1_Home", "M1_Home", "Home", TMenuIcon::Home},
+    {"P2_Downloads", "M2_Downloads", "Downloads", TMenuIcon::Downloads},
+    {"P3_Costumers", "M3_Costumers", "Kunden", TMenuIcon::Customers},
+    {"P4_Updates", "M4_Updates", "Updates", TMenuIcon::Updates},
+    {"P5_Config", "M5_Config", "Einstellungen", TMenuIcon::Settings},
+    {"P6_CustomerOverview", "M6_CustomerOverview", "M6_CustomerOverview", TMenuIcon::None},
 };
+constexpr int PageCount = int(std::size(PageTable));
 
 constexpr int LoginBarHeight = 49;
 constexpr int HeaderHeight = 48;
@@ -58,8 +66,8 @@ T* named(T* AWidget, const char* AName)
 
 } // namespace
 
-TFPageMain::TFPageMain(TZQCConfig& AConfig, TZQConnector& AConnector, QWidget* AParent)
-    : QWidget(AParent), FConfig(AConfig), FConnector(AConnector)
+TFPageMain::TFPageMain(TZQCConfig& AConfig, TZQConnector& AConnector, TFServCon& AServCon, QWidget* AParent)
+    : QWidget(AParent), FConfig(AConfig), FConnector(AConnector), FServCon(AServCon)
 {
     setObjectName(QStringLiteral("FPageMain"));
     setWindowTitle(QStringLiteral("ZQConnect"));
@@ -84,6 +92,7 @@ void TFPageMain::FormCreate()
 {
     if (FConnector.UpdateAvailable())
         return;
+    FConnected = false;
     L_Main->hide();
     P_Login->show();
     FFirstShow = true;
@@ -106,6 +115,12 @@ void TFPageMain::FormShow()
     E_EMail->setText(record.Username());
     E_Pass->setText(record.Password());
     FFirstShow = false;
+    FramesCreate();
+    Orga->SetDataSet(FServCon.FindComponent(QStringLiteral("mtOrga")));
+    FServCon.OnRefreshControlActivate = true;
+    FServCon.OnRefreshControls = [this](const QString& ATablename, bool) {
+        RefreshListLinks(ATablename);
+    };
 }
 
 void TFPageMain::closeEvent(QCloseEvent* AEvent)
@@ -116,11 +131,13 @@ void TFPageMain::closeEvent(QCloseEvent* AEvent)
 
 void TFPageMain::FormClose()
 {
+    FHomePage->DestroyBrowser();
     FConfig.SaveConfigfile();
 }
 
 void TFPageMain::FormDestroy()
 {
+    FServCon.OnRefreshControls = nullptr;
     try {
         FConfig.SaveConfigfile();
     } catch (const EZQError& error) {
@@ -134,11 +151,92 @@ QString TFPageMain::GetVersionTitle(const QString& AFilePath)
     return TMyToolsEXE::getVersionNR(AFilePath, false);
 }
 
+void TFPageMain::FramesCreate()
+{
+    const auto place = [this](TFrame* AFrame, TPageIndex APage) {
+        auto* layout = new QVBoxLayout(Pager->widget(APage));
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(AFrame);
+        FCurrentFrame = AFrame;
+        FrameClose();
+        return AFrame;
+    };
+    FFrameCustomer = static_cast<TFCustomer*>(place(new TFCustomer(FServCon, nullptr), P3_Costumers));
+    FFrameDownloads = static_cast<TFDownloads*>(place(new TFDownloads(FServCon, nullptr), P2_Downloads));
+    FFrameConfig = static_cast<TFConfig*>(place(new TFConfig(FServCon, nullptr), P5_Config));
+    FFrameUpdates = static_cast<TFUpdates*>(place(new TFUpdates(FServCon, nullptr), P4_Updates));
+    FCurrentFrame = nullptr;
+    FFrameConfig->CB_Userrecht->addItems(
+        {ZQParams::RightStandard, ZQParams::RightAdmin, ZQParams::RightPraxisuser});
+}
+
+void TFPageMain::FrameStart()
+{
+    for (TBindSource* source : FCurrentFrame->DataSources())
+        source->SetDataSet(FServCon.FindComponent(QStringLiteral("mt") + source->objectName()));
+}
+
+void TFPageMain::FrameClose()
+{
+    if (!FCurrentFrame)
+        return;
+    for (TBindSource* source : FCurrentFrame->DataSources()) {
+        if (TDataTable* table = source->DataSet()) {
+            table->Close();
+            source->SetDataSet(nullptr);
+        }
+    }
+}
+
 void TFPageMain::PagerChange()
 {
-    const char* header = PageTable[Pager->currentIndex()].header;
-    if (header)
-        L_Header->setText(QLatin1String(header));
+    if (FCurrentFrame)
+        FrameClose();
+    else
+        FHomePage->Leave();
+    FServCon.ResetFunctions();
+    switch (Pager->currentIndex()) {
+    case P3_Costumers:
+        EnterFramePage(FFrameCustomer, "Kundenverwaltung");
+        break;
+    case P1_Home:
+        FCurrentFrame = nullptr;
+        FHomePage->Enter();
+        L_Header->setText(QStringLiteral("News"));
+        break;
+    case P4_Updates:
+        EnterFramePage(FFrameUpdates, "Updateverwaltung");
+        break;
+    case P5_Config:
+        EnterFramePage(FFrameConfig, "Einstellungen");
+        break;
+    case P2_Downloads:
+        EnterFramePage(FFrameDownloads, "Downloadcenter");
+        break;
+    default:
+        // The sixth page: the page left stays current, with its data sources unbound.
+        break;
+    }
+}
+
+void TFPageMain::EnterFramePage(TFrame* AFrame, const char* AHeader)
+{
+    FCurrentFrame = AFrame;
+    FrameStart();
+    AFrame->FrameShow();
+    L_Header->setText(QLatin1String(AHeader));
+}
+
+void TFPageMain::RefreshListLinks(const QString& ATablename)
+{
+    if (!FCurrentFrame)
+        return;
+    for (TLinkListControlToField* link : FCurrentFrame->findChildren<TLinkListControlToField*>()) {
+        if (link->DataSource() && link->DataSource()->objectName().toUpper() == ATablename.toUpper()) {
+            link->SetActive(false);
+            link->SetActive(true);
+        }
+    }
 }
 
 void TFPageMain::MenuEntryClick(int AIndex)
@@ -152,6 +250,57 @@ int TFPageMain::SelectedMenuEntry() const
 {
     const QList<QListWidgetItem*> selected = ListBox1->selectedItems();
     return selected.isEmpty() ? -1 : ListBox1->row(selected.first());
+}
+
+void TFPageMain::BT_LoginClick()
+{
+    FServCon.SetLoginUsername(E_EMail->text());
+    FServCon.SetLoginPassword(E_Pass->text());
+    if (!FServCon.isConnected()) {
+        SetConnected(false);
+        return;
+    }
+    TZQCConfigFile& record = FConfig.ConfigFile();
+    record.SetSaveLoginData(CB_SaveLoginData->isChecked());
+    record.SetUsername(CB_SaveLoginData->isChecked() ? E_EMail->text() : QString());
+    record.SetPassword(CB_SaveLoginData->isChecked() ? E_Pass->text() : QString());
+    FConfig.SaveConfigfile();
+    SetConnected(true);
+}
+
+void TFPageMain::SetConnected(bool AConnected)
+{
+    FConnected = AConnected;
+    if (!AConnected) {
+        L_Main->hide();
+        P_Login->show();
+        return;
+    }
+    FServCon.SetSessionVariable();
+    const QString rights = FServCon.ServerLoginRights();
+    ListBox1->item(P4_Updates)->setHidden(!HasRight(rights, ZQParams::RightAdmin));
+    if (!HasRight(rights, ZQParams::RightZQXTInstaller)) {
+        MenueOrga->SetMasterButton(nullptr);
+        BT_OrgaChange->hide();
+    }
+    const int lastPage = FConfig.ConfigFile().LastTabIndex();
+    // A stored index beyond the menu cannot come from this program; it opens no page.
+    if (lastPage >= 0 && lastPage < PageCount)
+        MenuEntryClick(lastPage);
+    L_Main->show();
+    P_Login->hide();
+    if (Pager->currentIndex() == P1_Home)
+        PagerChange();
+}
+
+void TFPageMain::Button1Click()
+{
+    TDataTable* orgas = Orga->DataSet();
+    if (!orgas || orgas->IsEmpty())
+        return;
+    FServCon.SetOrgaID(orgas->Value(QStringLiteral("id")).toString());
+    Pager->setCurrentIndex(P1_Home);
+    MenueOrga->HideMaster();
 }
 
 void TFPageMain::MenueStartShowing()
@@ -180,6 +329,10 @@ QWidget* TFPageMain::CreateLoginBar()
     E_Pass->setEchoMode(QLineEdit::Password);
     BT_Login = named(new QPushButton(QStringLiteral("Login")), "BT_Login");
     CB_SaveLoginData = named(new QCheckBox(QStringLiteral("Anmeldedaten sichern")), "CB_SaveLoginData");
+    connect(BT_Login, &QPushButton::clicked, this, &TFPageMain::BT_LoginClick);
+    // Enter in either field logs in, as a click on "Login" would.
+    connect(E_EMail, &QLineEdit::returnPressed, BT_Login, &QPushButton::click);
+    connect(E_Pass, &QLineEdit::returnPressed, BT_Login, &QPushButton::click);
 
     auto* crimsonLine = new QFrame;
     crimsonLine->setFixedHeight(2);
@@ -220,6 +373,10 @@ QWidget* TFPageMain::CreatePageArea()
     Pager = named(new QStackedWidget, "Pager");
     for (const TPageEntry& entry : PageTable)
         Pager->addWidget(named(new QWidget, entry.page));
+    FHomePage = new THomePage(FServCon, Pager->widget(P1_Home));
+    auto* homeLayout = new QVBoxLayout(Pager->widget(P1_Home));
+    homeLayout->setContentsMargins(0, 0, 0, 0);
+    homeLayout->addWidget(FHomePage);
     bodyLayout->addWidget(Pager);
     layout->addWidget(body, 1);
     connect(Pager, &QStackedWidget::currentChanged, this, &TFPageMain::PagerChange);
@@ -289,6 +446,26 @@ void TFPageMain::CreateOrgaDrawer(QWidget* AHost)
     MenueOrga = named(new TMultiView(TMultiView::TMode::Drawer, Qt::RightEdge, AHost), "MenueOrga");
     MenueOrga->SetWidths(0, OrgaDrawerWidth);
     MenueOrga->SetMasterButton(BT_OrgaChange);
+
+    auto* content = new QWidget;
+    ListView1 = named(new TListView, "ListView1");
+    auto* choose = named(new QPushButton(QStringLiteral("Diese Organisation auswählen")), "Button1");
+    choose->setFixedHeight(51);
+    QFont chooseFont = choose->font();
+    chooseFont.setPointSize(14);
+    choose->setFont(chooseFont);
+    choose->setStyleSheet(QStringLiteral("color: brown;"));
+    connect(choose, &QPushButton::clicked, this, &TFPageMain::Button1Click);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 0);
+    layout->addWidget(ListView1, 1);
+    layout->addWidget(choose);
+    MenueOrga->SetContent(content);
+
+    Orga = new TBindSource(QStringLiteral("Orga"), this);
+    FOrgaList =
+        new TLinkListControlToField(Orga, QStringLiteral("name"), QStringLiteral("city"), ListView1, this);
+
     connect(MenueOrga, &TMultiView::StartShowing, this, &TFPageMain::MenueStartShowing);
     connect(MenueOrga, &TMultiView::StartHiding, this, &TFPageMain::MenueStartHiding);
 }

@@ -4,7 +4,14 @@
 
 #include <QMessageBox>
 
-TZQApplication::TZQApplication(int& argc, char** argv) : QApplication(argc, argv)
+int& TZQApplication::BeforeCreation(int& AArgc)
+{
+    // The embedded browser shares the window's OpenGL contexts.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    return AArgc;
+}
+
+TZQApplication::TZQApplication(int& argc, char** argv) : QApplication(BeforeCreation(argc), argv)
 {
     setApplicationName(QStringLiteral("ZQConnect"));
 }

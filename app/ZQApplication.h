@@ -12,4 +12,8 @@ public:
     bool notify(QObject* AReceiver, QEvent* AEvent) override;
 
     static void ShowError(const QString& AMessage);
+
+private:
+    // What must be set before the application object exists; gives AArgc back.
+    static int& BeforeCreation(int& AArgc);
 };

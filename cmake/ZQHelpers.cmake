@@ -16,6 +16,7 @@ endfunction()
 
 # add_unit_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2): one QtTest executable registered with CTest,
 # stamped with the project version like the program, run offscreen so that widget tests need no display.
+# The embedded browser's sandbox is off for tests, which may run as root (where Chromium refuses it).
 function(add_unit_test NAME)
     cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${NAME} ${ARG_SOURCES})
@@ -26,6 +27,6 @@ function(add_unit_test NAME)
         PROJECT_VERSION_PATCH=${PROJECT_VERSION_PATCH} PROJECT_VERSION_TWEAK=${PROJECT_VERSION_TWEAK})
     add_test(NAME ${NAME} COMMAND ${NAME})
     set_tests_properties(${NAME} PROPERTIES
-        ENVIRONMENT "QT_QPA_PLATFORM=offscreen"
+        ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"
         TIMEOUT 300)
 endfunction()

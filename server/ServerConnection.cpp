@@ -241,6 +241,7 @@ void TFServCon::getOneTable(const QString& ATablename, const QString& ASQL, cons
     table.Close();
     TDataSetList answer = FunctionsDB().getOneTable(ATablename, ASQL);
     TDataSetRows& rows = firstDataSet(answer, ATablename);
+    MakeFieldNamesUnique(rows.fields);
 
     // The answer decides the columns: those it lacks go, those it brings come.
     for (qsizetype i = table.Fields().size() - 1; i >= 0; --i) {

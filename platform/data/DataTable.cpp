@@ -183,14 +183,26 @@ void TDataTable::ShowAppendedRows()
     SetCursor(FView.isEmpty() ? -1 : 0);
 }
 
+// Going to the first or last row counts as a scroll even when the cursor is there already.
 void TDataTable::First()
 {
-    MoveTo(0);
+    ScrollTo(0);
 }
 
 void TDataTable::Last()
 {
-    MoveTo(RecordCount() - 1);
+    ScrollTo(RecordCount() - 1);
+}
+
+void TDataTable::ScrollTo(int AVisibleRow)
+{
+    CheckBrowseMode();
+    if (FView.isEmpty())
+        return;
+    if (AVisibleRow != FCursor)
+        SetCursor(AVisibleRow);
+    else if (AfterScroll)
+        AfterScroll(*this);
 }
 
 void TDataTable::Next()

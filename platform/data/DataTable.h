@@ -152,6 +152,7 @@ private:
     void RequireActive() const;
     void RebuildView(qsizetype AKeepStoredRow);
     void ShowAppendedRows();
+    void ScrollTo(int AVisibleRow);
     bool Accepts(qsizetype AStoredRow) const;
     void SetCursor(int AVisibleRow);
     void SetState(TState AState);

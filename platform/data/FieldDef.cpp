@@ -1,6 +1,7 @@
 #include "platform/data/FieldDef.h"
 
 #include <QDateTime>
+#include <QStringList>
 
 QVariant ConvertToFieldType(const QVariant& AValue, TFieldType AType)
 {
@@ -32,4 +33,16 @@ QVariant ConvertToFieldType(const QVariant& AValue, TFieldType AType)
     }
     }
     return {};
+}
+
+void MakeFieldNamesUnique(TFieldDefs& AFields)
+{
+    QStringList taken;
+    for (TFieldDef& field : AFields) {
+        QString name = field.name;
+        for (int suffix = 1; taken.contains(name, Qt::CaseInsensitive); ++suffix)
+            name = field.name + QLatin1Char('_') + QString::number(suffix);
+        field.name = name;
+        taken << name;
+    }
 }

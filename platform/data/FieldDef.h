@@ -38,5 +38,9 @@ struct TDataSetRows
     bool operator==(const TDataSetRows&) const = default;
 };
 
+// Gives every column a name of its own, as a join of two tables with an "id" each needs: a name that came
+// before (case ignored) gets "_1", "_2", ... appended.
+void MakeFieldNamesUnique(TFieldDefs& AFields);
+
 // The value converted to the column type; null stays null. Text "12" becomes 12 for an integer column.
 QVariant ConvertToFieldType(const QVariant& AValue, TFieldType AType);

@@ -34,7 +34,10 @@ void TMultiView::SetContent(QWidget* AContent)
 
 void TMultiView::SetMasterButton(QAbstractButton* AButton)
 {
-    connect(AButton, &QAbstractButton::clicked, this, [this] { FShowed ? HideMaster() : ShowMaster(); });
+    disconnect(FMasterButton);
+    if (AButton)
+        FMasterButton = connect(AButton, &QAbstractButton::clicked, this,
+                                [this] { FShowed ? HideMaster() : ShowMaster(); });
 }
 
 void TMultiView::ShowMaster()

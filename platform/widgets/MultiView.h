@@ -23,7 +23,7 @@ public:
 
     void SetWidths(int ACollapsed, int AExpanded);
     void SetContent(QWidget* AContent);
-    // A click on the button opens a folded pane and folds an open one.
+    // A click on the button opens a folded pane and folds an open one; none detaches the pane from it.
     void SetMasterButton(QAbstractButton* AButton);
 
     bool IsShowed() const { return FShowed; }
@@ -48,4 +48,5 @@ private:
     int FExpandedWidth = 250;
     bool FShowed = false;
     QWidget* FScrim;
+    QMetaObject::Connection FMasterButton;
 };

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QWebEngineProfile;
+class QWebEngineView;
+class TBindSource;
+class TFServCon;
+class TLinkListControlToField;
+class TMyComboBox;
+
+// The news address of a software: plain HTTP to the download server, with its basic-authentication
+// credentials in the address, path "/News/" + shortcode + "/HTML/" + confluenceshortcode + ".html".
+QUrl NewsAddress(const QString& AShortcode, const QString& AConfluenceShortcode);
+
+// The home page: the organisation's software in a combo box and the news of the current one in an
+// embedded browser, which is made only when the first news page is shown.
+class THomePage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    THomePage(TFServCon& AServCon, QWidget* AParent);
+    ~THomePage() override;
+
+    // Binds the software list, loads the organisation's software and shows the first one's news.
+    void Enter();
+    // Closes and unbinds the software list; true when it was bound.
+    bool Leave();
+    // Loads the news page of the current software into the browser.
+    void LoadNews();
+    void DestroyBrowser();
+
+    QWebEngineView* Browser() const { return WebBrowser1; }
+
+private:
+    TFServCon& FServCon;
+    TBindSource* Software;
+    TMyComboBox* MyComboBox1;
+    TLinkListControlToField* FSoftwareList;
+    QWebEngineView* WebBrowser1 = nullptr;
+    QWebEngineProfile* FProfile = nullptr; // outlives the browser's page, so it is not the page's child
+};
