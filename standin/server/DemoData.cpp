@@ -2,7 +2,10 @@
 
 #include "config/DESCrypt.h"
 #include "standin/server/Sqlite.h"
+#include "util/ZQError.h"
 
+#include <QDir>
+#include <QFile>
 #include <QVariantList>
 
 namespace {
@@ -98,6 +101,36 @@ void Create(TSqliteDb& ADb)
                  "\\downloads\\Praxis\\Versionen\\5.2.0\\ZQPraxisSetup.exe"}});
     insertRows(ADb, "Conupversionpraxis", {"updateversion_id", "customer_id"}, {{1, 1}, {1, 2}});
     ADb.Exec(QStringLiteral("COMMIT"));
+}
+
+void CreateNews(const QString& AFolder)
+{
+    struct TNews
+    {
+        const char* shortcode;
+        const char* product;
+        const char* items;
+    };
+    static constexpr TNews News[] = {
+        {"ZQP", "ZQ Praxis",
+         "<li><b>Version 5.2.0</b>: schnellere Patientensuche und ein neuer Terminkalender.</li>"
+         "<li>Schulungstermine für das erste Quartal sind freigeschaltet.</li>"},
+        {"ZQL", "ZQ Labor", "<li><b>Version 2.0.3</b>: neue Laborschnittstelle nach LDT 3.2.</li>"},
+        {"ZQC", "ZQ Connect", "<li><b>Version 1.0</b>: das Partnerportal ist da.</li>"},
+    };
+    for (const TNews& news : News) {
+        const QString folder = QStringLiteral("%1/News/%2/HTML").arg(AFolder, QLatin1String(news.shortcode));
+        QFile page(folder + QStringLiteral("/%1.html").arg(QLatin1String(news.shortcode)));
+        if (!QDir().mkpath(folder) || !page.open(QIODevice::WriteOnly))
+            throw EZQError(QStringLiteral("cannot write %1").arg(page.fileName()));
+        page.write(
+            QStringLiteral(
+                "<!DOCTYPE html><html lang=\"de\"><head><meta charset=\"utf-8\"><title>%1 – Neuigkeiten"
+                "</title><style>body{font-family:sans-serif;margin:2em;color:#333}h1{color:crimson}"
+                "</style></head><body><h1>Neuigkeiten zu %1</h1><ul>%2</ul></body></html>\n")
+                .arg(QLatin1String(news.product), QString::fromUtf8(news.items))
+                .toUtf8());
+    }
 }
 
 void AddCustomers(TSqliteDb& ADb, int ACount)

@@ -2,6 +2,7 @@
 //   zqserver --demo DIR [--scale N]     creates a data folder with demo data and exits
 //   zqserver --data DIR [--rest-port N] [--download-port N] [--session-idle SECONDS]
 //                                       serves until SIGINT or SIGTERM
+#include "server/ServerSettings.h"
 #include "standin/server/Certificates.h"
 #include "standin/server/DemoData.h"
 #include "standin/server/DownloadService.h"
@@ -86,6 +87,7 @@ void createDemo(const TOptions& AOptions)
     TSqliteDb db(folder.filePath(QStringLiteral("zq.sqlite3")));
     Schema::Create(db);
     DemoData::Create(db);
+    DemoData::CreateNews(folder.filePath(QStringLiteral("www")));
     if (AOptions.scale > 0)
         DemoData::AddCustomers(db, AOptions.scale);
 }
@@ -123,7 +125,9 @@ int serve(QCoreApplication& AApplication, const TOptions& AOptions)
     TRestService rest(db, AOptions.sessionIdle);
     rest.sslSetup(tlsOf(folder));
     const quint16 restPort = rest.listen(QHostAddress::LocalHost, quint16(AOptions.restPort));
-    TDownloadService downloads(folder.filePath(QStringLiteral("www")));
+    TDownloadService downloads(folder.filePath(QStringLiteral("www")),
+                               QLatin1String(ZQServerSettings::DownloadUser),
+                               QLatin1String(ZQServerSettings::DownloadPassword));
     const quint16 downloadPort = downloads.listen(QHostAddress::LocalHost, quint16(AOptions.downloadPort));
     if (restPort == 0 || downloadPort == 0)
         throw EZQError(QStringLiteral("cannot listen on 127.0.0.1 ports %1 and %2")

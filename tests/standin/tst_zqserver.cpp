@@ -1,6 +1,9 @@
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
 #include <QProcess>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -59,6 +62,48 @@ private slots:
         QCOMPARE(run.exitCode, 2);
         QVERIFY2(run.error.startsWith("zqserver: ") && run.error.count('\n') == 1, run.error.constData());
         QVERIFY(run.output.isEmpty());
+    }
+
+    void servesNewsPages()
+    {
+        QProcess server;
+        server.start(QStringLiteral(ZQSERVER_PATH),
+                     {"--data", FDir.filePath("demo"), "--rest-port", "0", "--download-port", "0"});
+        QByteArray output;
+        const QDeadlineTimer deadline(60000);
+        while (!output.contains("zqserver ready\n") && !deadline.hasExpired() &&
+               server.waitForReadyRead(1000))
+            output += server.readAllStandardOutput();
+        int port = 0;
+        for (const QByteArray& line : output.split('\n')) {
+            if (line.startsWith("download-port "))
+                port = line.mid(14).toInt();
+        }
+        QVERIFY(port > 0);
+        QNetworkAccessManager network;
+        const auto get = [&](const QByteArray& AVerb, const QString& APath, bool ACredentials) {
+            QNetworkRequest request(QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(port).arg(APath)));
+            if (ACredentials)
+                request.setRawHeader("Authorization",
+                                     "Basic " + QByteArray(ZQ_DOWNLOAD_CREDENTIALS).toBase64());
+            QNetworkReply* reply = AVerb == "HEAD" ? network.head(request) : network.get(request);
+            QSignalSpy finished(reply, &QNetworkReply::finished);
+            finished.wait(10000);
+            reply->deleteLater();
+            return std::make_pair(reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt(),
+                                  reply->readAll());
+        };
+        QCOMPARE(get("GET", "/News/ZQP/HTML/ZQP.html", false).first, 401);
+        const auto page = get("GET", "/news/zqp/html/ZQP.HTML", true);
+        QCOMPARE(page.first, 200);
+        QVERIFY(page.second.contains("Neuigkeiten zu ZQ Praxis"));
+        const auto head = get("HEAD", "/News/ZQL/HTML/ZQL.html", true);
+        QCOMPARE(head.first, 200);
+        QVERIFY(head.second.isEmpty());
+        QCOMPARE(get("GET", "/News/ZQX/HTML/ZQX.html", true).first, 404);
+        QCOMPARE(get("GET", "/News/%2E%2E/%2E%2E/zq.sqlite3", true).first, 404);
+        server.terminate();
+        QVERIFY(server.waitForFinished(10000));
     }
 
     void servesUntilTerminated()
