@@ -1,5 +1,6 @@
 #include "app/HomePage.h"
 
+#include "app/NewsBrowser.h"
 #include "pages/ZQParams.h"
 #include "platform/bind/BindSource.h"
 #include "platform/bind/LinkListControlToField.h"
@@ -7,14 +8,10 @@
 #include "server/ServerConnection.h"
 #include "server/ServerSettings.h"
 
-#include <QAuthenticator>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QToolButton>
 #include <QVBoxLayout>
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineView>
 
 QUrl NewsAddress(const QString& AShortcode, const QString& AConfluenceShortcode)
 {
@@ -97,32 +94,27 @@ void THomePage::LoadNews()
     if (!software || software->IsEmpty())
         return;
     if (!WebBrowser1) {
-        // An off-the-record profile without cache: every showing asks the server for the current news.
-        FProfile = new QWebEngineProfile;
-        FProfile->setHttpCacheType(QWebEngineProfile::NoCache);
-        WebBrowser1 = new QWebEngineView(this);
-        WebBrowser1->setObjectName(QStringLiteral("WebBrowser1"));
-        WebBrowser1->setPage(new QWebEnginePage(FProfile, WebBrowser1));
-        connect(WebBrowser1->page(), &QWebEnginePage::authenticationRequired, this,
-                [](const QUrl&, QAuthenticator* AAuthenticator) {
-                    AAuthenticator->setUser(QLatin1String(ZQServerSettings::DownloadUser));
-                    AAuthenticator->setPassword(QLatin1String(ZQServerSettings::DownloadPassword));
-                });
+        WebBrowser1 = CreateNewsBrowser(QLatin1String(ZQServerSettings::DownloadUser),
+                                        QLatin1String(ZQServerSettings::DownloadPassword), this);
+        WebBrowser1->Widget()->setObjectName(QStringLiteral("WebBrowser1"));
         auto* browserArea = new QVBoxLayout;
         browserArea->setContentsMargins(8, 5, 5, 5);
-        browserArea->addWidget(WebBrowser1);
+        browserArea->addWidget(WebBrowser1->Widget());
         auto* pageLayout = static_cast<QVBoxLayout*>(layout());
         delete pageLayout->takeAt(1); // the stretch that kept the tool bar at the top
         pageLayout->addLayout(browserArea, 1);
     }
-    WebBrowser1->setUrl(NewsAddress(software->Value(QStringLiteral("shortcode")).toString(),
-                                    software->Value(QStringLiteral("confluenceshortcode")).toString()));
+    WebBrowser1->Load(NewsAddress(software->Value(QStringLiteral("shortcode")).toString(),
+                                  software->Value(QStringLiteral("confluenceshortcode")).toString()));
+}
+
+QUrl THomePage::NewsShown() const
+{
+    return WebBrowser1 ? WebBrowser1->Address() : QUrl();
 }
 
 void THomePage::DestroyBrowser()
 {
     delete WebBrowser1;
     WebBrowser1 = nullptr;
-    delete FProfile;
-    FProfile = nullptr;
 }

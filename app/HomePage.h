@@ -3,8 +3,7 @@
 #include <QUrl>
 #include <QWidget>
 
-class QWebEngineProfile;
-class QWebEngineView;
+class INewsBrowser;
 class TBindSource;
 class TFServCon;
 class TLinkListControlToField;
@@ -32,13 +31,13 @@ public:
     void LoadNews();
     void DestroyBrowser();
 
-    QWebEngineView* Browser() const { return WebBrowser1; }
+    // The address the browser shows; empty before the first news page.
+    QUrl NewsShown() const;
 
 private:
     TFServCon& FServCon;
     TBindSource* Software;
     TMyComboBox* MyComboBox1;
     TLinkListControlToField* FSoftwareList;
-    QWebEngineView* WebBrowser1 = nullptr;
-    QWebEngineProfile* FProfile = nullptr; // outlives the browser's page, so it is not the page's child
+    INewsBrowser* WebBrowser1 = nullptr;
 };

@@ -8,7 +8,8 @@ ZQ_PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-httpserver-dev qt6-websockets-dev
     zlib1g-dev libcrypt-dev libsqlite3-dev sqlite3 openssl
-    xvfb xauth libgl1-mesa-dri fonts-dejavu-core
+    qt6-webengine-dev
+    xvfb xauth xdotool libgl1-mesa-dri fonts-dejavu-core
 )
 
 zq_install_packages() {

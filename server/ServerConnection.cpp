@@ -49,7 +49,7 @@ TFServCon::TFServCon(const TMyProxyConf& AProxy, QObject* AParent) : QObject(APa
     FRestCon.Host = QLatin1String(ZQServerSettings::Host);
     FRestCon.Port = ZQServerSettings::Port;
     if (ZQServerSettings::CaFile[0] != '\0')
-        FRestCon.AddCaCertificates(QSslCertificate::fromPath(QLatin1String(ZQServerSettings::CaFile)));
+        FRestCon.AddCaFile(QLatin1String(ZQServerSettings::CaFile));
     FRestCon.SetProxy(AProxy.Host(), AProxy.Port(), AProxy.Username(), AProxy.Password());
     FRestCon.ConnectionHeader = QStringLiteral("Keep-Alive");
     CreateTables();

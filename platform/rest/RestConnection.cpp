@@ -85,6 +85,8 @@ QByteArray TRestConnection::Execute(const QByteArray& AVerb, const QByteArray& A
         request.setRawHeader("Authorization",
                              "Basic " + (FUserName + QLatin1Char(':') + FPassword).toUtf8().toBase64());
     request.setTransferTimeout(TimeoutMilliseconds);
+    for (const QString& file : std::exchange(FCaFiles, {}))
+        FCaCertificates += QSslCertificate::fromPath(file);
     if (!FCaCertificates.isEmpty()) {
         QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
         tls.addCaCertificates(FCaCertificates);

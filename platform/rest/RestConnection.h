@@ -34,6 +34,8 @@ public:
     void SetProxy(const QString& AHost, int APort, const QString& AUserName, const QString& APassword);
     // Certificates trusted besides the system's, for a server with its own authority.
     void AddCaCertificates(const QList<QSslCertificate>& ACertificates);
+    // The same from a PEM file, read at the first request, so that TLS costs the program's start nothing.
+    void AddCaFile(const QString& APath) { FCaFiles << APath; }
 
     // Sends one request to APath below the REST context (already percent-encoded) and gives the body of a
     // successful answer. A failure status raises ERestError and drops the session id; a request without any
@@ -47,4 +49,5 @@ private:
     QString FPassword;
     QString FSessionId;
     QList<QSslCertificate> FCaCertificates;
+    QStringList FCaFiles;
 };
