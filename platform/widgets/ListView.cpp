@@ -2,6 +2,7 @@
 
 #include <QLineEdit>
 #include <QListView>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
@@ -12,24 +13,39 @@ namespace {
 
 constexpr int DetailRole = Qt::UserRole + 1;
 
-// Paints the detail text right-aligned and greyed beside the item's text.
+// Paints the detail text right-aligned and greyed beside the item's text, and the item's button when the
+// list has one.
 class TDetailDelegate : public QStyledItemDelegate
 {
 public:
-    using QStyledItemDelegate::QStyledItemDelegate;
+    explicit TDetailDelegate(TListView* AList) : QStyledItemDelegate(AList), FList(AList) {}
 
     void paint(QPainter* APainter, const QStyleOptionViewItem& AOption,
                const QModelIndex& AIndex) const override
     {
         QStyledItemDelegate::paint(APainter, AOption, AIndex);
+        QRect free = AOption.rect.adjusted(4, 0, -8, 0);
+        if (!FList->ItemButton().isEmpty()) {
+            QStyleOptionButton button;
+            button.rect = TListView::ItemButtonRect(AOption.rect);
+            button.text = FList->ItemButton();
+            button.state = QStyle::State_Enabled;
+            button.palette = AOption.palette;
+            button.fontMetrics = AOption.fontMetrics;
+            FList->style()->drawControl(QStyle::CE_PushButton, &button, APainter);
+            free.setRight(button.rect.left() - 8);
+        }
         const QString detail = AIndex.data(DetailRole).toString();
         if (detail.isEmpty())
             return;
         APainter->save();
         APainter->setPen(AOption.palette.color(QPalette::Disabled, QPalette::Text));
-        APainter->drawText(AOption.rect.adjusted(4, 0, -8, 0), Qt::AlignRight | Qt::AlignVCenter, detail);
+        APainter->drawText(free, Qt::AlignRight | Qt::AlignVCenter, detail);
         APainter->restore();
     }
+
+private:
+    TListView* FList;
 };
 
 } // namespace
@@ -43,7 +59,7 @@ TListView::TListView(QWidget* AParent)
     FShown->setSourceModel(FItems);
     FShown->setFilterCaseSensitivity(Qt::CaseInsensitive);
     FView->setModel(FShown);
-    FView->setItemDelegate(new TDetailDelegate(FView));
+    FView->setItemDelegate(new TDetailDelegate(this));
     FView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     FView->setUniformItemSizes(true);
 
@@ -55,6 +71,7 @@ TListView::TListView(QWidget* AParent)
 
     connect(FSearch, &QLineEdit::textChanged, this,
             [this](const QString& AText) { FShown->setFilterFixedString(AText.trimmed()); });
+    FView->viewport()->installEventFilter(this);
     connect(FView, &QListView::clicked, this, &TListView::Chosen);
     connect(FView, &QListView::activated, this, &TListView::Chosen);
 }
@@ -73,6 +90,34 @@ void TListView::SetCurrentItem(int AIndex)
 {
     const QModelIndex shown = FShown->mapFromSource(FItems->index(AIndex, 0));
     FView->selectionModel()->setCurrentIndex(shown, QItemSelectionModel::ClearAndSelect);
+}
+
+bool TListView::eventFilter(QObject* AWatched, QEvent* AEvent)
+{
+    // A press or release on an item's button belongs to the button, not to the item.
+    const bool mouse =
+        AEvent->type() == QEvent::MouseButtonPress || AEvent->type() == QEvent::MouseButtonRelease;
+    if (AWatched != FView->viewport() || !mouse || FItemButton.isEmpty())
+        return QWidget::eventFilter(AWatched, AEvent);
+    const QPoint position = static_cast<QMouseEvent*>(AEvent)->position().toPoint();
+    const QModelIndex index = FView->indexAt(position);
+    if (!index.isValid() || !ItemButtonRect(FView->visualRect(index)).contains(position))
+        return QWidget::eventFilter(AWatched, AEvent);
+    if (AEvent->type() == QEvent::MouseButtonRelease && OnItemButton)
+        OnItemButton(FShown->mapToSource(index).row());
+    return true;
+}
+
+void TListView::SetItemButton(const QString& AText)
+{
+    FItemButton = AText;
+    FView->viewport()->update();
+}
+
+QRect TListView::ItemButtonRect(const QRect& AItem)
+{
+    constexpr int Width = 90;
+    return QRect(AItem.right() - Width - 2, AItem.top() + 1, Width, AItem.height() - 2);
 }
 
 QList<int> TListView::ShownItems() const

@@ -22,10 +22,21 @@ public:
     void SetListItems(const QList<TListItem>& AItems) override;
     void SetCurrentItem(int AIndex) override;
 
+    // Gives every item a button at its right with this text; empty removes the buttons.
+    void SetItemButton(const QString& AText);
+    const QString& ItemButton() const { return FItemButton; }
+    // Told when the user presses an item's button, with the item's index.
+    std::function<void(int AIndex)> OnItemButton;
+    // Where an item's button is, for a shown item's rectangle.
+    static QRect ItemButtonRect(const QRect& AItem);
+
     // The items shown after the search, as indexes into all items.
     QList<int> ShownItems() const;
     QLineEdit* SearchBox() const { return FSearch; }
     QListView* View() const { return FView; }
+
+protected:
+    bool eventFilter(QObject* AWatched, QEvent* AEvent) override;
 
 private:
     void Chosen(const QModelIndex& AIndex);
@@ -34,4 +45,5 @@ private:
     QListView* FView;
     QStandardItemModel* FItems;
     QSortFilterProxyModel* FShown;
+    QString FItemButton;
 };

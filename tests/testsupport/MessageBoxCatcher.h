@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QMessageBox>
 #include <QObject>
 #include <QString>
 #include <QTimer>
@@ -11,7 +12,8 @@ class TMessageBoxCatcher : public QObject
     Q_OBJECT
 
 public:
-    TMessageBoxCatcher();
+    // Answers the box with AAnswer.
+    explicit TMessageBoxCatcher(QMessageBox::StandardButton AAnswer = QMessageBox::Ok);
 
     bool Caught() const { return FCaught; }
     const QString& Text() const { return FText; }
@@ -20,6 +22,7 @@ private:
     void Poll();
 
     QTimer FTimer;
+    QMessageBox::StandardButton FAnswer;
     int FPollsLeft = 250; // 5 seconds at 20 ms
     bool FCaught = false;
     QString FText;
