@@ -1,6 +1,7 @@
 #include "platform/bind/ControlBindings.h"
 
 #include "platform/bind/BindSource.h"
+#include "platform/bind/DataSetFollower.h"
 #include "platform/data/DataTable.h"
 
 #include <QCheckBox>
@@ -51,49 +52,37 @@ void refillLookup(QComboBox* ACombo, TDataTable* ALookup, const QString& ADispla
 
 TLinkControlToField::TLinkControlToField(TBindSource* ASource, const QString& AFieldName, QWidget* AControl,
                                          TRead ARead, TShow AShow, QObject* AParent)
-    : QObject(AParent), FSource(ASource), FFieldName(AFieldName), FControl(AControl), FRead(std::move(ARead)),
+    : QObject(AParent), FFieldName(AFieldName), FControl(AControl), FRead(std::move(ARead)),
       FShow(std::move(AShow))
 {
-    connect(FSource, &TBindSource::DataSetChanged, this, &TLinkControlToField::Attach);
-    Attach();
-}
-
-void TLinkControlToField::Attach()
-{
-    for (const QMetaObject::Connection& connection : FConnections)
-        disconnect(connection);
-    FConnections.clear();
-    FTable = FSource ? FSource->DataSet() : nullptr;
-    if (FTable) {
-        for (auto signal : {&TDataTable::Reset, &TDataTable::StateChanged})
-            FConnections << connect(FTable, signal, this, &TLinkControlToField::Show);
-        FConnections << connect(FTable, &TDataTable::CurrentChanged, this, &TLinkControlToField::Show)
-                     << connect(FTable, &TDataTable::RowChanged, this, &TLinkControlToField::Show);
-    }
+    FFollower = new TDataSetFollower(
+        ASource, [this] { Show(); }, [this] { Show(); }, this);
     Show();
 }
 
 void TLinkControlToField::Show()
 {
+    TDataTable* table = FFollower ? FFollower->Table() : nullptr;
     if (!FControl)
         return;
-    const bool bound = FTable && FTable->Active() && FTable->HasField(FFieldName);
-    const bool joined = bound && FTable->Fields()[FTable->FieldIndex(FFieldName)].joined;
+    const bool bound = table && table->Active() && table->HasField(FFieldName);
+    const bool joined = bound && table->Fields()[table->FieldIndex(FFieldName)].joined;
     FControl->setEnabled(bound && !joined);
     FShowing = true;
-    FShow(bound ? FTable->Value(FFieldName) : QVariant());
+    FShow(bound ? table->Value(FFieldName) : QVariant());
     FShowing = false;
 }
 
 void TLinkControlToField::Write()
 {
-    if (FShowing || !FTable || !FTable->Active() || !FTable->HasField(FFieldName))
+    TDataTable* table = FFollower->Table();
+    if (FShowing || !table || !table->Active() || !table->HasField(FFieldName))
         return;
     const QVariant value = FRead();
-    const QVariant current = FTable->Value(FFieldName);
+    const QVariant current = table->Value(FFieldName);
     if (value.toString() == current.toString() && value.isNull() == current.isNull())
         return;
-    FTable->SetValue(FFieldName, value);
+    table->SetValue(FFieldName, value);
 }
 
 TLinkControlToField* BindEdit(TBindSource* ASource, const QString& AFieldName, QLineEdit* AEdit)

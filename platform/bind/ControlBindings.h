@@ -13,6 +13,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QWidget;
 class TBindSource;
+class TDataSetFollower;
 class TDataTable;
 
 // Binds one control to one field of a data source's current row: the control shows the field (the edit
@@ -35,15 +36,11 @@ public:
     void Show();
 
 private:
-    void Attach();
-
-    QPointer<TBindSource> FSource;
     QString FFieldName;
     QPointer<QWidget> FControl;
     TRead FRead;
     TShow FShow;
-    QPointer<TDataTable> FTable;
-    QList<QMetaObject::Connection> FConnections;
+    TDataSetFollower* FFollower = nullptr;
     bool FShowing = false;
 };
 

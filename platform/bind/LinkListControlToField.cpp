@@ -1,20 +1,31 @@
 #include "platform/bind/LinkListControlToField.h"
 
 #include "platform/bind/BindSource.h"
+#include "platform/bind/DataSetFollower.h"
 #include "platform/bind/ListControl.h"
 #include "platform/data/DataTable.h"
 
 TLinkListControlToField::TLinkListControlToField(TBindSource* ASource, const QString& AFieldName,
                                                  const QString& ADetailFieldName, TListControl* AControl,
                                                  QObject* AParent)
-    : QObject(AParent), FSource(ASource), FFieldName(AFieldName), FDetailFieldName(ADetailFieldName),
-      FControl(AControl)
+    : QObject(AParent), FFieldName(AFieldName), FDetailFieldName(ADetailFieldName), FControl(AControl)
 {
     FControl->OnItemChosen = [this](int AIndex) {
         Choose(AIndex);
     };
-    connect(FSource, &TBindSource::DataSetChanged, this, &TLinkListControlToField::Attach);
-    Attach();
+    FFollower = new TDataSetFollower(
+        ASource, [this] { Fill(); }, [this] { FollowCursor(); }, this);
+    Fill();
+}
+
+TBindSource* TLinkListControlToField::DataSource() const
+{
+    return FFollower->Source();
+}
+
+TDataTable* TLinkListControlToField::Table() const
+{
+    return FFollower ? FFollower->Table() : nullptr;
 }
 
 void TLinkListControlToField::SetActive(bool AActive)
@@ -23,31 +34,17 @@ void TLinkListControlToField::SetActive(bool AActive)
     Fill();
 }
 
-void TLinkListControlToField::Attach()
-{
-    for (const QMetaObject::Connection& connection : FConnections)
-        disconnect(connection);
-    FConnections.clear();
-    FTable = FSource ? FSource->DataSet() : nullptr;
-    if (FTable) {
-        FConnections << connect(FTable, &TDataTable::Reset, this, &TLinkListControlToField::Fill)
-                     << connect(FTable, &TDataTable::RowChanged, this, &TLinkListControlToField::Fill)
-                     << connect(FTable, &TDataTable::CurrentChanged, this,
-                                &TLinkListControlToField::FollowCursor);
-    }
-    Fill();
-}
-
 void TLinkListControlToField::Fill()
 {
     QList<TListItem> items;
-    if (FActive && FTable && FTable->Active()) {
-        const int field = FTable->FieldIndex(FFieldName);
-        const int detail = FDetailFieldName.isEmpty() ? -1 : FTable->FieldIndex(FDetailFieldName);
-        items.reserve(FTable->RecordCount());
-        for (int row = 0; row < FTable->RecordCount(); ++row) {
-            items.append({field >= 0 ? FTable->ValueAt(row, field).toString() : QString(),
-                          detail >= 0 ? FTable->ValueAt(row, detail).toString() : QString()});
+    TDataTable* table = Table();
+    if (FActive && table && table->Active()) {
+        const int field = table->FieldIndex(FFieldName);
+        const int detail = FDetailFieldName.isEmpty() ? -1 : table->FieldIndex(FDetailFieldName);
+        items.reserve(table->RecordCount());
+        for (int row = 0; row < table->RecordCount(); ++row) {
+            items.append({field >= 0 ? table->ValueAt(row, field).toString() : QString(),
+                          detail >= 0 ? table->ValueAt(row, detail).toString() : QString()});
         }
     }
     FControl->SetListItems(items);
@@ -56,11 +53,11 @@ void TLinkListControlToField::Fill()
 
 void TLinkListControlToField::FollowCursor()
 {
-    FControl->SetCurrentItem(FActive && FTable ? FTable->RecNo() : -1);
+    FControl->SetCurrentItem(FActive && Table() ? Table()->RecNo() : -1);
 }
 
 void TLinkListControlToField::Choose(int AIndex)
 {
-    if (FActive && FTable && AIndex >= 0 && AIndex < FTable->RecordCount())
-        FTable->MoveTo(AIndex);
+    if (FActive && Table() && AIndex >= 0 && AIndex < Table()->RecordCount())
+        Table()->MoveTo(AIndex);
 }

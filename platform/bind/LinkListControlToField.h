@@ -5,6 +5,7 @@
 #include <QPointer>
 
 class TBindSource;
+class TDataSetFollower;
 class TDataTable;
 class TListControl;
 
@@ -19,21 +20,19 @@ public:
     TLinkListControlToField(TBindSource* ASource, const QString& AFieldName, const QString& ADetailFieldName,
                             TListControl* AControl, QObject* AParent);
 
-    TBindSource* DataSource() const { return FSource; }
+    TBindSource* DataSource() const;
     bool Active() const { return FActive; }
     void SetActive(bool AActive);
 
 private:
-    void Attach();
     void Fill();
     void FollowCursor();
     void Choose(int AIndex);
+    TDataTable* Table() const;
 
-    QPointer<TBindSource> FSource;
     QString FFieldName;
     QString FDetailFieldName;
     TListControl* FControl;
     bool FActive = true;
-    QPointer<TDataTable> FTable;
-    QList<QMetaObject::Connection> FConnections;
+    TDataSetFollower* FFollower = nullptr;
 };

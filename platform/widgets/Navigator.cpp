@@ -1,6 +1,7 @@
 #include "platform/widgets/Navigator.h"
 
 #include "platform/bind/BindSource.h"
+#include "platform/bind/DataSetFollower.h"
 #include "platform/data/DataTable.h"
 
 #include <QApplication>
@@ -55,12 +56,15 @@ QToolButton* TNavigator::Button(TButton AButton) const
 
 void TNavigator::SetDataSource(TBindSource* ASource)
 {
-    if (FSource)
-        FSource->disconnect(this);
-    FSource = ASource;
-    if (FSource)
-        connect(FSource, &TBindSource::DataSetChanged, this, &TNavigator::Attach);
-    Attach();
+    delete FFollower;
+    FFollower = new TDataSetFollower(
+        ASource, [this] { UpdateButtons(); }, [this] { UpdateButtons(); }, this);
+    UpdateButtons();
+}
+
+TDataTable* TNavigator::Table() const
+{
+    return FFollower ? FFollower->Table() : nullptr;
 }
 
 void TNavigator::SetVisibleButtons(TButtons AButtons)
@@ -69,26 +73,13 @@ void TNavigator::SetVisibleButtons(TButtons AButtons)
     UpdateButtons();
 }
 
-void TNavigator::Attach()
-{
-    for (const QMetaObject::Connection& connection : FConnections)
-        disconnect(connection);
-    FConnections.clear();
-    FTable = FSource ? FSource->DataSet() : nullptr;
-    if (FTable) {
-        FConnections << connect(FTable, &TDataTable::Reset, this, &TNavigator::UpdateButtons)
-                     << connect(FTable, &TDataTable::StateChanged, this, &TNavigator::UpdateButtons)
-                     << connect(FTable, &TDataTable::CurrentChanged, this, &TNavigator::UpdateButtons);
-    }
-    UpdateButtons();
-}
-
 void TNavigator::UpdateButtons()
 {
-    const bool active = FTable && FTable->Active();
-    const bool editing = active && FTable->State() != TDataTable::TState::Browse;
-    const bool rows = active && !FTable->IsEmpty();
-    const int position = active ? FTable->RecNo() : -1;
+    TDataTable* table = Table();
+    const bool active = table && table->Active();
+    const bool editing = active && table->State() != TDataTable::TState::Browse;
+    const bool rows = active && !table->IsEmpty();
+    const int position = active ? table->RecNo() : -1;
     for (const auto& [kind, button] : FButtons) {
         button->setVisible(FVisible.testFlag(kind));
         switch (kind) {
@@ -96,7 +87,7 @@ void TNavigator::UpdateButtons()
             button->setEnabled(rows && (editing || position > 0));
             break;
         case Next:
-            button->setEnabled(rows && (editing || position < FTable->RecordCount() - 1));
+            button->setEnabled(rows && (editing || position < table->RecordCount() - 1));
             break;
         case Insert:
             button->setEnabled(active);
@@ -117,29 +108,30 @@ void TNavigator::UpdateButtons()
 
 void TNavigator::Act(TButton AButton)
 {
-    if (!FTable || !FTable->Active())
+    TDataTable* table = Table();
+    if (!table || !table->Active())
         return;
     switch (AButton) {
     case Prior:
-        FTable->Prior();
+        table->Prior();
         break;
     case Next:
-        FTable->Next();
+        table->Next();
         break;
     case Insert:
-        FTable->Insert();
+        table->Insert();
         break;
     case Delete:
         if (QMessageBox::question(window(), QApplication::applicationName(),
                                   QStringLiteral("Datensatz löschen?"),
                                   QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes)
-            FTable->Delete();
+            table->Delete();
         break;
     case Post:
-        FTable->Post();
+        table->Post();
         break;
     case Cancel:
-        FTable->Cancel();
+        table->Cancel();
         break;
     default:
         if (OnRefresh)

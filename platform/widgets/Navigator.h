@@ -7,6 +7,7 @@
 
 class QToolButton;
 class TBindSource;
+class TDataSetFollower;
 class TDataTable;
 
 // The navigator bar of a data source: previous, next, insert, delete, post, cancel, refresh. Which buttons
@@ -40,13 +41,11 @@ public:
     std::function<void()> OnRefresh;
 
 private:
-    void Attach();
     void UpdateButtons();
     void Act(TButton AButton);
+    TDataTable* Table() const;
 
-    QPointer<TBindSource> FSource;
-    QPointer<TDataTable> FTable;
-    QList<QMetaObject::Connection> FConnections;
+    TDataSetFollower* FFollower = nullptr;
     QList<QPair<TButton, QToolButton*>> FButtons;
     TButtons FVisible = AllButtons;
 };

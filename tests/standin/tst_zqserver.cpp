@@ -36,6 +36,19 @@ class TestZQServer : public QObject
 private:
     QTemporaryDir FDir;
 
+    // Starts the server on the demo folder and gives what it printed until it was ready.
+    QByteArray startDemoServer(QProcess& AServer)
+    {
+        AServer.start(QStringLiteral(ZQSERVER_PATH),
+                      {"--data", FDir.filePath("demo"), "--rest-port", "0", "--download-port", "0"});
+        QByteArray output;
+        const QDeadlineTimer deadline(60000);
+        while (!output.contains("zqserver ready\n") && !deadline.hasExpired() &&
+               AServer.waitForReadyRead(1000))
+            output += AServer.readAllStandardOutput();
+        return output;
+    }
+
 private slots:
     void initTestCase() { QCOMPARE(runServer({"--demo", FDir.filePath("demo")}).exitCode, 0); }
 
@@ -67,13 +80,7 @@ private slots:
     void servesNewsPages()
     {
         QProcess server;
-        server.start(QStringLiteral(ZQSERVER_PATH),
-                     {"--data", FDir.filePath("demo"), "--rest-port", "0", "--download-port", "0"});
-        QByteArray output;
-        const QDeadlineTimer deadline(60000);
-        while (!output.contains("zqserver ready\n") && !deadline.hasExpired() &&
-               server.waitForReadyRead(1000))
-            output += server.readAllStandardOutput();
+        const QByteArray output = startDemoServer(server);
         int port = 0;
         for (const QByteArray& line : output.split('\n')) {
             if (line.startsWith("download-port "))
@@ -109,13 +116,7 @@ private slots:
     void servesUntilTerminated()
     {
         QProcess server;
-        server.start(QStringLiteral(ZQSERVER_PATH),
-                     {"--data", FDir.filePath("demo"), "--rest-port", "0", "--download-port", "0"});
-        QByteArray output;
-        const QDeadlineTimer deadline(60000);
-        while (!output.contains("zqserver ready\n") && !deadline.hasExpired() &&
-               server.waitForReadyRead(1000))
-            output += server.readAllStandardOutput();
+        const QByteArray output = startDemoServer(server);
         QVERIFY2(output.contains("zqserver ready\n"), output.constData());
         QVERIFY(QDir(FDir.filePath("demo")).exists("ca.pem"));
         server.terminate();
