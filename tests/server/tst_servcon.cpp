@@ -207,6 +207,27 @@ private slots:
         QVERIFY(!column(customers, "customername").contains("Praxis Neu"));
     }
 
+    void postedRowOutsideTheQueryLeavesQuietly()
+    {
+        logIn(QStringLiteral("admin@ps-nord.de"));
+        int refreshes = 0;
+        FServCon->OnRefreshControls = [&](const QString&, bool) {
+            ++refreshes;
+        };
+        FServCon->getOneTable(TableCustomer, QStringLiteral("SELECT * FROM Customer WHERE city='Heide'"),
+                              QString());
+        TDataTable& customers = FServCon->Table(TableCustomer);
+        QCOMPARE(customers.RecordCount(), 1);
+        customers.SetValue("city", "Husum"); // the query selects the row no more
+        customers.Post();
+        QCOMPARE(customers.RecordCount(), 0);
+        QVERIFY(customers.ChangeLog().isEmpty());
+        QCOMPARE(refreshes, 0); // callbacks are off until the main window switches them on
+        FServCon->getOneTable(TableCustomer, QStringLiteral("SELECT * FROM Customer WHERE city='Husum'"),
+                              QString());
+        QCOMPARE(customers.RecordCount(), 1);
+    }
+
     void refusedPostKeepsTheChangeLog()
     {
         logIn(QStringLiteral("praxis@ps-nord.de"));
