@@ -117,9 +117,13 @@ std::optional<TFileVersion> read(const QString& APath)
     if (!file.open(QIODevice::ReadOnly) || file.size() == 0)
         return std::nullopt;
     const uchar* data = file.map(0, file.size());
-    if (!data)
-        return std::nullopt;
-    ElfReader elf(data, file.size());
+    return data ? readImage(data, file.size()) : std::nullopt;
+}
+
+std::optional<TFileVersion> readImage(const uchar* AData, qint64 ASize)
+{
+    const uchar* data = AData;
+    ElfReader elf(data, ASize);
     if (!elf.readHeader())
         return std::nullopt;
     const qint64 at = elf.findVersionOffset();

@@ -3,6 +3,7 @@
 #include "util/FileVersion.h"
 
 #include <QString>
+#include <QtGlobal>
 #include <cstdint>
 #include <optional>
 
@@ -26,6 +27,8 @@ struct Layout
 
 // The version of the note in the file; none when the file is missing, unreadable, not ELF or has no note.
 std::optional<TFileVersion> read(const QString& APath);
+// The same for an image of a file in memory.
+std::optional<TFileVersion> readImage(const uchar* AData, qint64 ASize);
 
 // Writes AVersion into the note of the file, through a temporary copy that replaces it.
 // Throws EZQError when the file cannot be read or written or carries no note.
