@@ -12,7 +12,6 @@ public:
     void SetUsername(const QString& AValue) { FUsername = AValue; }
     const QString& Password() const { return FPassword; }
     void SetPassword(const QString& AValue) { FPassword = AValue; }
-    const QString& PathDownloadversions() const { return FPathDownloadversions; }
     bool SaveLoginData() const { return FSaveLoginData; }
     void SetSaveLoginData(bool AValue) { FSaveLoginData = AValue; }
     qint32 LastTabIndex() const { return FLastTabIndex; }

@@ -72,7 +72,6 @@ public:
     void Next();
     void Prior();
     void MoveTo(int AVisibleRow);
-    bool Eof() const { return FView.isEmpty() || FCursor >= FView.size() - 1; }
     bool Locate(const QString& AFieldName, const QVariant& AValue);
 
     // Values: of the current row (its edit buffer while editing) and of any visible row.
@@ -103,9 +102,7 @@ public:
     bool Filtered() const { return FFiltered; }
     void SetFilterCaseInsensitive(bool AOn) { FFilterCaseInsensitive = AOn; }
     void SetOnFilterRecord(TRecordFilter AHandler);
-    const TRecordFilter& OnFilterRecord() const { return FOnFilterRecord; }
     void SetIndexFieldNames(const QString& AOrder);
-    const QString& IndexFieldNames() const { return FOrderText; }
 
     // Hooks.
     THook BeforePost;

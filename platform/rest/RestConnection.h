@@ -23,7 +23,6 @@ public:
     QString ConnectionHeader = QStringLiteral("Keep-Alive");
     int TimeoutMilliseconds = 60000;
 
-    const QString& UserName() const { return FUserName; }
     // A user name other than the current one drops the session id.
     void SetUserName(const QString& AUserName);
     void SetPassword(const QString& APassword) { FPassword = APassword; }
