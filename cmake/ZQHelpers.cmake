@@ -30,3 +30,12 @@ function(add_unit_test NAME)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;QTWEBENGINE_DISABLE_SANDBOX=1"
         TIMEOUT 300)
 endfunction()
+
+# zq_add_library(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2): a static library of the tree; its headers are
+# included from the top of the tree ("platform/data/DataTable.h").
+function(zq_add_library NAME)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${NAME} STATIC ${ARG_SOURCES})
+    target_include_directories(${NAME} PUBLIC ${CMAKE_SOURCE_DIR})
+    target_link_libraries(${NAME} PUBLIC ${ARG_LIBS})
+endfunction()

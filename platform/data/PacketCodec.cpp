@@ -196,6 +196,31 @@ QByteArray fromBase64(QByteArrayView ABase64)
     return PacketCodec::Inflate(*decoded);
 }
 
+// A container: one member per entry, its name the key and its packet the value.
+template <class T, class TEncode>
+QJsonObject containerToJson(const QList<QPair<QString, T>>& AList, TEncode AEncode)
+{
+    QJsonObject object;
+    for (const auto& [name, entry] : AList)
+        object.insert(name, QString::fromLatin1(AEncode(entry)));
+    return object;
+}
+
+template <class T, class TDecode>
+QList<QPair<QString, T>> containerFromJson(const QJsonValue& AValue, TDecode ADecode)
+{
+    if (!AValue.isObject())
+        damaged("Container erwartet");
+    QList<QPair<QString, T>> list;
+    const QJsonObject object = AValue.toObject();
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        if (!it.value().isString())
+            damaged("Datenpaket erwartet");
+        list.append({it.key(), ADecode(it.value().toString().toLatin1())});
+    }
+    return list;
+}
+
 } // namespace
 
 namespace PacketCodec {
@@ -415,48 +440,22 @@ TChangeLog DecodeChangeLog(QByteArrayView ABase64)
 
 QJsonObject DataSetListToJson(const TDataSetList& AList)
 {
-    QJsonObject object;
-    for (const auto& [name, dataSet] : AList)
-        object.insert(name, QString::fromLatin1(EncodeDataSet(dataSet)));
-    return object;
+    return containerToJson(AList, EncodeDataSet);
 }
 
 TDataSetList DataSetListFromJson(const QJsonValue& AValue)
 {
-    if (AValue.isNull())
-        return {};
-    if (!AValue.isObject())
-        damaged("Container erwartet");
-    TDataSetList list;
-    const QJsonObject object = AValue.toObject();
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        if (!it.value().isString())
-            damaged("Datensatz erwartet");
-        list.append({it.key(), DecodeDataSet(it.value().toString().toLatin1())});
-    }
-    return list;
+    return AValue.isNull() ? TDataSetList() : containerFromJson<TDataSetRows>(AValue, DecodeDataSet);
 }
 
 QJsonObject DeltaListToJson(const TDeltaList& AList)
 {
-    QJsonObject object;
-    for (const auto& [name, log] : AList)
-        object.insert(name, QString::fromLatin1(EncodeChangeLog(log)));
-    return object;
+    return containerToJson(AList, EncodeChangeLog);
 }
 
 TDeltaList DeltaListFromJson(const QJsonValue& AValue)
 {
-    if (!AValue.isObject())
-        damaged("Container erwartet");
-    TDeltaList list;
-    const QJsonObject object = AValue.toObject();
-    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        if (!it.value().isString())
-            damaged("Änderungen erwartet");
-        list.append({it.key(), DecodeChangeLog(it.value().toString().toLatin1())});
-    }
-    return list;
+    return containerFromJson<TChangeLog>(AValue, DecodeChangeLog);
 }
 
 } // namespace PacketCodec
