@@ -52,8 +52,8 @@ THomePage::THomePage(TFServCon& AServCon, QWidget* AParent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(toolBar);
     layout->addStretch();
-    FSoftwareList =
-        new TLinkListControlToField(Software, QStringLiteral("name"), QString(), MyComboBox1, this);
+    // The page owns the binding that fills the combo box with the software's names.
+    new TLinkListControlToField(Software, QStringLiteral("name"), QString(), MyComboBox1, this);
 }
 
 THomePage::~THomePage()

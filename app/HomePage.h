@@ -6,7 +6,6 @@
 class INewsBrowser;
 class TBindSource;
 class TFServCon;
-class TLinkListControlToField;
 class TMyComboBox;
 
 // The news address of a software: plain HTTP to the download server, with its basic-authentication
@@ -38,6 +37,5 @@ private:
     TFServCon& FServCon;
     TBindSource* Software;
     TMyComboBox* MyComboBox1;
-    TLinkListControlToField* FSoftwareList;
     INewsBrowser* WebBrowser1 = nullptr;
 };

@@ -463,8 +463,8 @@ void TFPageMain::CreateOrgaDrawer(QWidget* AHost)
     MenueOrga->SetContent(content);
 
     Orga = new TBindSource(QStringLiteral("Orga"), this);
-    FOrgaList =
-        new TLinkListControlToField(Orga, QStringLiteral("name"), QStringLiteral("city"), ListView1, this);
+    // The window owns the binding that fills the drawer's list with the organisations.
+    new TLinkListControlToField(Orga, QStringLiteral("name"), QStringLiteral("city"), ListView1, this);
 
     connect(MenueOrga, &TMultiView::StartShowing, this, &TFPageMain::MenueStartShowing);
     connect(MenueOrga, &TMultiView::StartHiding, this, &TFPageMain::MenueStartHiding);

@@ -17,7 +17,6 @@ class TFrame;
 class TFServCon;
 class TFUpdates;
 class THomePage;
-class TLinkListControlToField;
 class TListView;
 class TMultiView;
 class TZQCConfig;
@@ -115,5 +114,4 @@ private:
     TMultiView* MenueOrga = nullptr;
     TBindSource* Orga = nullptr;
     TListView* ListView1 = nullptr;
-    TLinkListControlToField* FOrgaList = nullptr;
 };
