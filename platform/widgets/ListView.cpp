@@ -12,6 +12,7 @@
 namespace {
 
 constexpr int DetailRole = Qt::UserRole + 1;
+constexpr int ItemHeight = 28;
 
 // Paints the detail text right-aligned and greyed beside the item's text, and the item's button when the
 // list has one.
@@ -42,6 +43,14 @@ public:
         APainter->setPen(AOption.palette.color(QPalette::Disabled, QPalette::Text));
         APainter->drawText(free, Qt::AlignRight | Qt::AlignVCenter, detail);
         APainter->restore();
+    }
+
+    // Rows tall enough to be hit easily, and to hold an item button.
+    QSize sizeHint(const QStyleOptionViewItem& AOption, const QModelIndex& AIndex) const override
+    {
+        QSize size = QStyledItemDelegate::sizeHint(AOption, AIndex);
+        size.setHeight(std::max(size.height(), ItemHeight));
+        return size;
     }
 
 private:
