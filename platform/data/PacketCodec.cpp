@@ -60,27 +60,8 @@ public:
     explicit TPacketReader(const QByteArray& AData) : FReader(AData), FSize(AData.size()) {}
 
     // The number of elements, or -1 for an indefinite array.
-    qint64 enterArray()
-    {
-        if (!FReader.isArray())
-            damaged("Liste erwartet");
-        const qint64 length = FReader.isLengthKnown() ? qint64(FReader.length()) : -1;
-        if (length > FSize)
-            damaged("Länge");
-        FReader.enterContainer();
-        return length;
-    }
-
-    qint64 enterMap()
-    {
-        if (!FReader.isMap())
-            damaged("Tabelle erwartet");
-        const qint64 length = FReader.isLengthKnown() ? qint64(FReader.length()) : -1;
-        if (length > FSize)
-            damaged("Länge");
-        FReader.enterContainer();
-        return length;
-    }
+    qint64 enterArray() { return enter(FReader.isArray(), "Liste erwartet"); }
+    qint64 enterMap() { return enter(FReader.isMap(), "Tabelle erwartet"); }
 
     bool hasNext() { return FReader.lastError() == QCborError::NoError && FReader.hasNext(); }
 
@@ -178,6 +159,17 @@ public:
     }
 
 private:
+    qint64 enter(bool AExpected, const char* AWhat)
+    {
+        if (!AExpected)
+            damaged(AWhat);
+        const qint64 length = FReader.isLengthKnown() ? qint64(FReader.length()) : -1;
+        if (length > FSize)
+            damaged("Länge");
+        FReader.enterContainer();
+        return length;
+    }
+
     QCborStreamReader FReader;
     qint64 FSize;
 };

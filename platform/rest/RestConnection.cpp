@@ -1,6 +1,7 @@
 #include "platform/rest/RestConnection.h"
 
 #include "platform/rest/RestError.h"
+#include "platform/rest/SessionPragma.h"
 
 #include <QEventLoop>
 #include <QJsonDocument>
@@ -10,18 +11,6 @@
 #include <QUrl>
 
 namespace {
-
-// The text after "dssession=" up to the first ","; empty when the header has none.
-QString sessionIdOf(const QByteArray& APragma)
-{
-    static const QByteArray Marker = "dssession=";
-    const qsizetype start = APragma.indexOf(Marker);
-    if (start < 0)
-        return {};
-    const QByteArray rest = APragma.mid(start + Marker.size());
-    const qsizetype comma = rest.indexOf(',');
-    return QString::fromLatin1(comma < 0 ? rest : rest.left(comma)).trimmed();
-}
 
 QString failureText(QNetworkReply& AReply, int AStatus, const QByteArray& ABody)
 {
@@ -108,7 +97,7 @@ QByteArray TRestConnection::Execute(const QByteArray& AVerb, const QByteArray& A
         FSessionId.clear();
         throw ERestError(failureText(*reply, code, body), code, body);
     }
-    const QString session = sessionIdOf(reply->rawHeader("Pragma"));
+    const QString session = SessionIdOfPragma(reply->rawHeader("Pragma"));
     if (!session.isEmpty())
         FSessionId = session;
     return body;

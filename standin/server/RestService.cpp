@@ -2,6 +2,7 @@
 
 #include "config/DESCrypt.h"
 #include "platform/data/PacketCodec.h"
+#include "platform/rest/SessionPragma.h"
 #include "standin/server/ChangeApplier.h"
 #include "standin/server/Sqlite.h"
 #include "util/ZQError.h"
@@ -32,17 +33,6 @@ QJsonObject result(const QJsonArray& AValues)
 QJsonObject failure(const QString& AText)
 {
     return {{QStringLiteral("error"), AText}};
-}
-
-QString sessionOf(const QHttpServerRequest& ARequest)
-{
-    const QByteArray pragma = ARequest.value("Pragma");
-    const qsizetype start = pragma.indexOf("dssession=");
-    if (start < 0)
-        return {};
-    const QByteArray rest = pragma.mid(start + 10);
-    const qsizetype comma = rest.indexOf(',');
-    return QString::fromLatin1(comma < 0 ? rest : rest.left(comma)).trimmed();
 }
 
 // The e-mail and password of the basic authentication; empty when there is none.
@@ -123,7 +113,7 @@ TRestService::TAnswer TRestService::Dispatch(const QHttpServerRequest& ARequest)
     for (qsizetype i = 4; i < segments.size(); ++i)
         arguments << QUrl::fromPercentEncoding(segments[i].toUtf8());
 
-    QString session = sessionOf(ARequest);
+    QString session = SessionIdOfPragma(ARequest.value("Pragma"));
     if (method == QLatin1String("TFFunctionsMain.Disconnect")) {
         FSessions.Close(session);
         return {TStatus::Ok, result({}), {}};
